@@ -1,0 +1,18 @@
+#pragma once
+// Reads a played-back image (one cycle, header first) back into the record at the image's fixed
+// packet offsets. Shows nothing: the caller turns the outcome into messages and window updates.
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "config/MuxConfig.h"
+
+struct ParsedImage {
+  int programCount = 0;         // n: programs read from the PAT(s); 0 without a PAT
+  bool patFound = false;
+  std::string networkNameText;  // the NIT's name (Windows-1252 bytes), empty without a NIT
+  int badMapPackets = 0;        // input maps 1..4 that are not map packets: one "Error in file." each
+};
+
+ParsedImage ParsePlayedBackImage(std::span<const uint8_t> image, MuxConfig& cfg, int& psiVersion);

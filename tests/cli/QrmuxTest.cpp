@@ -16,6 +16,7 @@
 
 #include "config/Cp1252.h"
 #include "config/MuxFile.h"
+#include "config/Pacing.h"
 
 namespace {
 

@@ -10,6 +10,7 @@ inline constexpr uint8_t kTsSync = 0x47;       // MPEG-2 transport-stream packet
 inline constexpr uint8_t kControlSync = 0xB8;  // device control packet; byte 1 is its type
 
 using DevicePacket = std::array<uint8_t, kPacketSize>;
+static_assert(sizeof(DevicePacket) == kPacketSize, "images are written as arrays of packets");
 
 enum class ControlType : uint8_t { Command = 0, InputMap = 1, Header = 2, Load = 3, PcrList = 4 };
 

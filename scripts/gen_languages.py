@@ -1,0 +1,121 @@
+#!/usr/bin/env python3
+"""Writes src/editors/LanguageTable.h, the 504 items of the subtitle dialog's language list.
+
+Each item is an ISO 639-2 code, one blank and the English name(s) of the language as Debian's
+iso-codes package gives them. The device's list holds both the bibliographic and the terminology
+code where a language has two, in the order below, which is not plain alphabetical order in a few
+places ("slo" before "slk"; no "fra" item). Run once; the generated header is committed.
+
+Usage: gen_languages.py [ISO_639_2_JSON] [OUTPUT_HEADER]
+"""
+import json
+import pathlib
+import sys
+
+DEFAULT_JSON = "/usr/share/iso-codes/json/iso_639-2.json"
+DEFAULT_OUTPUT = pathlib.Path(__file__).resolve().parent.parent / "src/editors/LanguageTable.h"
+
+CODES = """
+aar abk ace ach ada ady afa afh afr ain aka akk alb ale alg alt amh ang anp apa ara arc arg arm
+arn arp art arw asm ast ath aus ava ave awa aym aze bad bai bak bal bam ban baq bas bat bej bel
+bem ben ber bho bih bik bin bis bla bnt bod bos bra bre btk bua bug bul bur byn cad cai car cat
+cau ceb cel ces cha chb che chg chi chk chm chn cho chp chr chu chv chy cmc cop cor cos cpe cpf
+cpp cre crh crp csb cus cym cze dak dan dar day del den deu dgr din div doi dra dsb dua dum dut
+dyu dzo efi egy eka ell elx eng enm epo est eus ewe ewo fan fao fas fat fij fil fin fiu fon fre
+frm fro frr frs fry ful fur gaa gay gba gem geo ger gez gil gla gle glg glv gmh goh gon gor got
+grb grc gre grn gsw guj gwi hai hat hau haw heb her hil him hin hit hmn hmo hrv hsb hun hup hye
+iba ibo ice ido iii ijo iku ile ilo ina inc ind ine inh ipk ira iro isl ita jav jbo jpn jpr jrb
+kaa kab kac kal kam kan kar kas kat kau kaw kaz kbd kha khi khm kho kik kin kir kmb kok kom kon
+kor kos kpe krc krl kro kru kua kum kur kut lad lah lam lao lat lav lez lim lin lit lol loz ltz
+lua lub lug lui lun luo lus mac mad mag mah mai mak mal man mao map mar mas may mdf mdr men mga
+mic min mis mkd mkh mlg mlt mnc mni mno moh mon mos mri msa mul mun mus mwl mwr mya myn myv nah
+nai nap nau nav nbl nde ndo nds nep new nia nic niu nld nno nob nog non nor nqo nso nub nwc nya
+nym nyn nyo nzi oci oji ori orm osa oss ota oto paa pag pal pam pan pap pau peo per phi phn pli
+pol pon por pra pro pus qaa-qtz que raj rap rar roa roh rom ron rum run rup rus sad sag sah sai sal
+sam san sas sat scn sco sel sem sga sgn shn sid sin sio sit sla slo slk slv sma sme smi smj smn
+smo sms sna snd snk sog som son sot spa sqi srd srn srp srr ssa ssw suk sun sus sux swa swe syc
+syr tah tai tam tat tel tem ter tet tgk tgl tha tib tig tir tiv tkl tlh tli tmh tog ton tpi tsi
+tsn tso tuk tum tup tur tut tvl twi tyv udm uga uig ukr umb und urd uzb vai ven vie vol vot wak
+wal war was wel wen wln wol xal xho yao yap yid yor ypk zap zbl zen zha zho znd zul zun zxx zza
+""".split()
+
+# Where the device's list words a name differently from iso-codes.
+NAME_OVERRIDES = {
+    "pro": "Provençal, Old (to 1500);Occitan, Old (to 1500)",
+}
+
+# Items the device shows at these positions; the generator refuses to write a table that differs.
+EXPECTED = {
+    0: "aar Afar",
+    12: "alb Albanian",
+    75: "ces Czech",
+    103: "cze Czech",
+    136: "fas Persian",
+    143: "fre French",
+    290: "mis Uncoded languages",
+    303: "mul Multiple languages",
+    327: "nob Bokmål, Norwegian; Norwegian Bokmål",
+    356: "per Persian",
+    362: "por Portuguese",
+    364: "pro Provençal, Old (to 1500);Occitan, Old (to 1500)",
+    366: "qaa-qtz Reserved for local use",
+    400: "slo Slovak",
+    401: "slk Slovak",
+    471: "und Undetermined",
+    477: "vol Volapük",
+    502: "zxx No linguistic content; Not applicable",
+    503: "zza Zaza; Dimili; Dimli; Kirdki; Kirmanjki; Zazaki",
+}
+ITEM_COUNT = 504
+
+
+def names_by_code(entries):
+    names = {}
+    for entry in entries:
+        names.setdefault(entry["alpha_3"], entry["name"])
+        if "bibliographic" in entry:
+            names.setdefault(entry["bibliographic"], entry["name"])
+    return names
+
+
+def items(json_path):
+    with open(json_path, encoding="utf-8") as f:
+        names = names_by_code(json.load(f)["639-2"])
+    result = []
+    for code in CODES:
+        name = NAME_OVERRIDES.get(code) or names.get(code)
+        if name is None:
+            sys.exit(f"no name for code {code!r}")
+        result.append(f"{code} {name}")
+    if len(result) != ITEM_COUNT:
+        sys.exit(f"{len(result)} items instead of {ITEM_COUNT}")
+    for index, text in EXPECTED.items():
+        if result[index] != text:
+            sys.exit(f"item {index} is {result[index]!r}, expected {text!r}")
+    return result
+
+
+def cxx_literal(text):
+    return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
+
+
+def main():
+    json_path = sys.argv[1] if len(sys.argv) > 1 else DEFAULT_JSON
+    output = pathlib.Path(sys.argv[2]) if len(sys.argv) > 2 else DEFAULT_OUTPUT
+    lines = [
+        "#pragma once",
+        "// Generated by scripts/gen_languages.py from Debian's iso-codes ISO 639-2 list; do not edit.",
+        "// The language list of the subtitle dialog: code, one blank, English name(s), in the device's order.",
+        "",
+        "#include <array>",
+        "#include <string_view>",
+        "",
+        f"inline constexpr std::array<std::string_view, {ITEM_COUNT}> kLanguageItems{{{{",
+    ]
+    lines += [f"    {cxx_literal(text)}," for text in items(json_path)]
+    lines += ["}};", ""]
+    output.write_text("\n".join(lines), encoding="utf-8")
+
+
+if __name__ == "__main__":
+    main()

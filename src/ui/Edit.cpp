@@ -71,7 +71,9 @@ void Edit::keyPressEvent(QKeyEvent* event) {
 void Edit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   const Qt::FocusReason reason = event->reason();
-  if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
+  if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+      reason == Qt::MenuBarFocusReason)
+    return;
   if (inExit_ || !OnExit) return;
   inExit_ = true;
   OnExit();

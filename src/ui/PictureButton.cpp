@@ -13,7 +13,7 @@ constexpr int kGlyphSide = 28;  // pictures beside a caption keep this side at m
 PictureButton::PictureButton(Picture picture, const QString& caption, const QString& hint, QWidget* parent)
     : QToolButton(parent), picture_(picture) {
   setAutoRaise(true);
-  setFocusPolicy(Qt::StrongFocus);
+  setFocusPolicy(Qt::NoFocus);  // like a speed button: clicking it leaves the focus where it is
   setToolTip(hint);
   setText(caption);
   setFont(BoldCaptionFont());

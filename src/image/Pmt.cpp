@@ -1,5 +1,6 @@
 #include "image/Pmt.h"
 
+#include <algorithm>
 #include <array>
 
 #include "config/StreamTypes.h"
@@ -65,7 +66,7 @@ DevicePacket BuildPmt(const MuxConfig& cfg, int k) {
   const ProgramEntry& program = cfg.A.Programs[k];
   const bool generate = program.GeneratePmt != 0;
   DevicePacket packet;
-  StartTablePacket(packet, generate ? program.PmtPid : kNullPid);
+  StartTablePacket(packet, program.PmtPid);
   ByteWriter w = BeginSection(packet, kPmtTableId, kPsiLengthFlags);
   w.U16(program.ServiceId);  // program_number
   w.U8(kVersionByteBase);
@@ -95,9 +96,10 @@ DevicePacket BuildPmt(const MuxConfig& cfg, int k) {
   FinishSection(packet, w);
 
   if (!generate) {
-    ByteWriter tail(packet, kPacketSize - 2);
-    tail.U8(static_cast<uint8_t>(kUnitStart | ((program.PmtPid >> 8) & 0x1F)));
-    tail.U8(static_cast<uint8_t>(program.PmtPid & 0xFF));
+    // The device is not to generate this PMT: the packet moves to the null PID (bytes 1 and 2 carry
+    // only the PID, no start flag) and the PMT PID, with the start flag, takes the last two bytes.
+    std::copy_n(packet.begin() + 1, 2, packet.end() - 2);
+    ByteWriter(packet, 1).U16(static_cast<uint16_t>(kNullPid));
   }
   return packet;
 }

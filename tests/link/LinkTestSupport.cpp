@@ -194,7 +194,7 @@ std::unique_ptr<MuxConfig> TestConfig(int programs, int ghosts) {
     a.PmtPidOfProgram[k] = pmtPid;
     ServiceEntry& service = a.Services[k];
     service.ServiceId = serviceId;
-    std::snprintf(service.ServiceName, sizeof service.ServiceName, "Prog%03d", k);
+    std::snprintf(service.ServiceName, sizeof service.ServiceName, "Prog%03d", k % 1000);
     std::snprintf(service.ProviderName, sizeof service.ProviderName, "Link");
     ProgramEntry& p = a.Programs[k];
     p.PmtPid = pmtPid;

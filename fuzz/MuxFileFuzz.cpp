@@ -13,10 +13,19 @@
 
 namespace {
 
-const std::filesystem::path& InputFile() {
-  static const std::filesystem::path path =
+// The temporary file, removed when the fuzzer ends.
+struct TemporaryFile {
+  std::filesystem::path path =
       std::filesystem::temp_directory_path() / ("qr-mux-fuzz-" + std::to_string(::getpid()) + ".MUX");
-  return path;
+  ~TemporaryFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+  }
+};
+
+const std::filesystem::path& InputFile() {
+  static const TemporaryFile file;
+  return file.path;
 }
 
 }  // namespace

@@ -15,4 +15,8 @@ struct ParsedImage {
   int badMapPackets = 0;        // input maps 1..4 that are not map packets: one "Error in file." each
 };
 
+// Each table is read only when its packets are wholly present and pass their checks; a table that
+// does not leaves its fields as they were. An image with a header but no PAT (ghost PIDs only) sets
+// ProgramCount and TransportStreamId to 0: the caller then empties the name list. `psiVersion`
+// follows the PAT. Lengths found in the bytes are never trusted past the packet that holds them.
 ParsedImage ParsePlayedBackImage(std::span<const uint8_t> image, MuxConfig& cfg, int& psiVersion);

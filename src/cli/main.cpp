@@ -30,7 +30,7 @@ constexpr Subcommand kSubcommands[] = {
     {"emulate", "emulate [--link PATH] [--unpaced] [--fault MODE] [--store FILE]", "run the device emulator",
      "Prints the pseudo-terminal's path first, then serves until interrupted. --link makes a symlink to it,\n"
      "--store writes each loaded image to FILE, --unpaced plays back as fast as the line takes it.\n"
-     "Fault modes: silent, corrupt-playback, noise, double-header, hangup-after-load, lose-link.\n",
+     "Fault modes: silent, corrupt, noise, double-header, hangup, link-lost.\n",
      RunEmulate},
 };
 

@@ -23,10 +23,9 @@ bool SaveRecord(const std::filesystem::path& path, const MuxConfig& cfg) {
 
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
-  std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (!in.eof() || std::filesystem::is_directory(path)) {
+  if (!in || std::filesystem::is_directory(path)) {
     std::cerr << path.string() << ": Cannot open input file.\n";
     return std::nullopt;
   }
-  return bytes;
+  return std::vector<uint8_t>{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }

@@ -15,25 +15,31 @@ namespace {
 constexpr long kMaxPsiVersion = 31;
 constexpr long kHighestComPort = 9;
 
-// Opens the link named by --port N or --device PATH; link errors are printed as they happen.
-bool OpenLink(const char* subcommand, const Arguments& args, int& exitCode) {
-  SetLinkMessageSink([](const std::string& text) { std::cerr << text << '\n'; });
+// Where the device is: a COM port number, or a device path given directly.
+struct LinkTarget {
+  int port = 0;
+  std::string device;
+};
+
+// The target named by --port N or --device PATH; nullopt after a usage error.
+std::optional<LinkTarget> TargetOf(const char* subcommand, const Arguments& args, int& exitCode) {
   if (args.Has("port") == args.Has("device")) {
     exitCode = UsageError(subcommand, "give either --port N or --device PATH");
-    return false;
+    return std::nullopt;
   }
-  int opened = 0;
-  if (const auto device = args.Option("device")) {
-    opened = LinkOpenDevice(*device, *device);
-  } else {
-    const auto port = WholeNumber(*args.Option("port"), 1, kHighestComPort);
-    if (!port) {
-      exitCode = UsageError(subcommand, "--port takes a number from 1 to 9");
-      return false;
-    }
-    opened = LinkOpen(static_cast<int>(*port));
+  if (const auto device = args.Option("device")) return LinkTarget{0, *device};
+  const auto port = WholeNumber(*args.Option("port"), 1, kHighestComPort);
+  if (!port) {
+    exitCode = UsageError(subcommand, "--port takes a number from 1 to 9");
+    return std::nullopt;
   }
-  exitCode = kExitFailure;
+  return LinkTarget{static_cast<int>(*port), {}};
+}
+
+// Link errors are printed as they happen.
+bool OpenLink(const LinkTarget& target) {
+  SetLinkMessageSink([](const std::string& text) { std::cerr << text << '\n'; });
+  const int opened = target.device.empty() ? LinkOpen(target.port) : LinkOpenDevice(target.device, target.device);
   return opened == 1;
 }
 
@@ -61,6 +67,9 @@ int RunSend(int argc, char** argv) {
   if (args->positional.size() != 1) return UsageError("send", "give one MUXFILE");
   const auto version = WholeNumber(args->Option("version").value_or("1"), 0, kMaxPsiVersion);
   if (!version) return UsageError("send", "--version takes a number from 0 to 31");
+  int exitCode = kExitOk;
+  const auto target = TargetOf("send", *args, exitCode);
+  if (!target) return exitCode;
 
   auto cfg = std::make_unique<MuxConfig>();
   if (!LoadRecord(args->positional[0], *cfg)) return kExitFailure;
@@ -70,8 +79,7 @@ int RunSend(int argc, char** argv) {
   }
   const auto paths = WorkingPaths();
   if (!paths) return kExitFailure;
-  int exitCode = kExitOk;
-  if (!OpenLink("send", *args, exitCode)) return exitCode;
+  if (!OpenLink(*target)) return kExitFailure;
   LinkSession session;
   const int result = BuildImage(*cfg, static_cast<int>(*version), *paths);
   if (result != 0) {
@@ -87,13 +95,15 @@ int RunGet(int argc, char** argv) {
   const auto args = ParseArguments(argc, argv, {"o", "port", "device", "base"}, {}, error);
   if (!args) return UsageError("get", error);
   if (!args->positional.empty() || !args->Has("o")) return UsageError("get", "give -o MUXFILE");
+  int exitCode = kExitOk;
+  const auto target = TargetOf("get", *args, exitCode);
+  if (!target) return exitCode;
 
   auto cfg = std::make_unique<MuxConfig>();
   if (const auto base = args->Option("base"); base && !LoadRecord(*base, *cfg)) return kExitFailure;
   const auto paths = WorkingPaths();
   if (!paths) return kExitFailure;
-  int exitCode = kExitOk;
-  if (!OpenLink("get", *args, exitCode)) return exitCode;
+  if (!OpenLink(*target)) return kExitFailure;
   LinkSession session;
   int psiVersion = 0;
   const GetOutcome outcome = GetFromDevice(*cfg, psiVersion, *paths);

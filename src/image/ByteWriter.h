@@ -8,8 +8,6 @@
 #include <cstdlib>
 #include <span>
 
-#include "config/MuxConfig.h"
-
 class ByteWriter {
  public:
   explicit ByteWriter(std::span<uint8_t> out, std::size_t position = 0) : out_(out), pos_(position) {}

@@ -67,6 +67,10 @@ bool IsTablePacket(const PacketReader& p, int16_t pid) {
   return p.U8(0) == kTsSync && p.U8(kPidLowByteAt) == (pid & 0xFF);
 }
 
+bool IsControl(const PacketReader& p, ControlType type) {
+  return p.U8(0) == kControlSync && p.U8(1) == static_cast<uint8_t>(type);
+}
+
 bool SectionFitsPacket(const PacketReader& p) { return p.Length12(kSectionOffset + 1) <= kMaxSectionLengthInPacket; }
 
 struct PatContent {
@@ -261,7 +265,7 @@ int ReadInputMaps(const PlayedBackImage& image, MuxConfig& cfg) {
   GhostPidTable& table = cfg.B.GhostTable;
   for (int i = 0; i < kAsiInputs; ++i) {
     const std::optional<PacketReader> p = image.Packet(kFirstInputMapIndex + i);
-    if (!p || p->U8(0) != kControlSync || p->U8(1) != static_cast<uint8_t>(ControlType::InputMap)) {
+    if (!p || !IsControl(*p, ControlType::InputMap)) {
       ++badPackets;
       continue;
     }
@@ -298,7 +302,7 @@ ParsedImage ParsePlayedBackImage(std::span<const uint8_t> bytes, MuxConfig& cfg,
   const PlayedBackImage image(bytes);
   ParsedImage result;
   const std::optional<PacketReader> header = image.Packet(kHeaderIndex);
-  const bool headerFound = header && IsControlPacket(header->Bytes(0, kPacketSize).data(), ControlType::Header);
+  const bool headerFound = header && IsControl(*header, ControlType::Header);
 
   const std::optional<PatContent> pat = ReadPat(image);
   PsiLayout layout;
@@ -332,7 +336,7 @@ ParsedImage ParsePlayedBackImage(std::span<const uint8_t> bytes, MuxConfig& cfg,
   if (headerFound) ReadHeader(*header, cfg, n);
   result.badMapPackets = ReadInputMaps(image, cfg);
   if (const std::optional<PacketReader> pcr = image.Packet(kPcrListIndex);
-      pcr && IsControlPacket(pcr->Bytes(0, kPacketSize).data(), ControlType::PcrList))
+      pcr && IsControl(*pcr, ControlType::PcrList))
     ReadPcrList(*pcr, cfg, n);
   return result;
 }

@@ -9,6 +9,15 @@
 
 std::unique_ptr<MuxConfig> NewConfig() { return std::make_unique<MuxConfig>(); }
 
+namespace {
+
+// At most the 10 name bytes; the field's last byte stays the terminator.
+void CopyName(char (&field)[kNameBytes + 1], const char* name) {
+  std::memcpy(field, name, strnlen(name, kNameBytes));
+}
+
+}  // namespace
+
 ProgramEntry& AddProgram(MuxConfig& cfg, int16_t input, int16_t pmtPid, uint16_t serviceId, const char* name) {
   const int k = cfg.A.ProgramCount++;
   cfg.A.InputOfProgram[k] = input;
@@ -16,8 +25,8 @@ ProgramEntry& AddProgram(MuxConfig& cfg, int16_t input, int16_t pmtPid, uint16_t
   ServiceEntry& service = cfg.A.Services[k];
   service = ServiceEntry{};
   service.ServiceId = serviceId;
-  std::strncpy(service.ServiceName, name, kNameBytes);
-  std::strncpy(service.ProviderName, cfg.A.NetworkName, kNameBytes);
+  CopyName(service.ServiceName, name);
+  CopyName(service.ProviderName, cfg.A.NetworkName);
   ProgramEntry& p = cfg.A.Programs[k];
   p = ProgramEntry{};
   p.PmtPid = pmtPid;
@@ -39,7 +48,7 @@ void AddGhost(MuxConfig& cfg, int16_t input, int16_t pidIn, int16_t pidOut) {
 
 void SetNetworkName(MuxConfig& cfg, const char* name) {
   std::memset(cfg.A.NetworkName, 0, sizeof cfg.A.NetworkName);
-  std::strncpy(cfg.A.NetworkName, name, sizeof cfg.A.NetworkName - 1);
+  std::memcpy(cfg.A.NetworkName, name, strnlen(name, sizeof cfg.A.NetworkName - 1));
 }
 
 void SetPacing(MuxConfig& cfg, const Pacing& pacing) {

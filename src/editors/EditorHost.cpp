@@ -1,5 +1,15 @@
 #include "editors/EditorHost.h"
 
-// The dialogs are filled in by the program and ghost editor units; until then opening does nothing.
-void OpenProgramEditor(QWidget*, const MainWindowAccess&) {}
-void OpenGhostEditor(QWidget*, const MainWindowAccess&) {}
+#include "editors/QR7714_Ghost.h"
+#include "editors/QR7714_Prog.h"
+#include "ui/Dialogs.h"
+
+void OpenProgramEditor(QWidget* owner, const MainWindowAccess& mainWindow) {
+  Tfrm_CfgProg editor(owner, mainWindow);
+  ui::ShowModal(editor);
+}
+
+void OpenGhostEditor(QWidget* owner, const MainWindowAccess& mainWindow) {
+  Tfrm_CfgGhost editor(owner, mainWindow);
+  ui::ShowModal(editor);
+}

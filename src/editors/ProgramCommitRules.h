@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "config/MuxConfig.h"
+#include "editors/EditorMessages.h"
 #include "editors/PidText.h"
 
 inline constexpr std::string_view kFillPmtAndPcr = "Fill PMT and PCR fields, please.";
@@ -19,7 +20,6 @@ inline constexpr std::string_view kFillOneStream = "Fill at least one field. Aud
 inline constexpr std::string_view kFillOneAudio = "Fill at least one Audio field, please.";
 inline constexpr std::string_view kFillOneAudioPair = "Fill at least one Audio field (IN and OUT), please.";
 inline constexpr std::string_view kLimitedPrograms = "Limited 100 Programs.";
-inline constexpr std::string_view kLimitedPidsPerInput = "Limited 44 Pid per IN.";
 inline constexpr std::string_view kReplaceProgramQuestion = "This program is in the list, Do you wish change it?";
 inline constexpr std::string_view kPmtIncorrect = "Value PID PMT is incorrect!";
 

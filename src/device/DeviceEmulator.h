@@ -16,8 +16,9 @@
 // Other packets outside a load are ignored. Output is paced at the line rate (1,500,000 baud 8N1,
 // 150,000 bytes/s) and so is the consumption of input, unless `paced` is false.
 //
-// Usage: DeviceEmulator device({.paced = false}); if (auto error = device.start()) ...;
-// then open device.ptyPath() (or the symlink) as the port.
+// Usage: EmulatorOptions options; options.paced = false; DeviceEmulator device(options);
+// if (const auto error = device.start()) { ...report *error... } then open device.ptyPath() (or the
+// symlink) as the port. The device keeps its stored image across stop() and start().
 
 #include <cstdint>
 #include <filesystem>

@@ -22,6 +22,7 @@ constexpr std::size_t kVersionAt = kSectionOffset + 5;
 constexpr std::size_t kSectionNumberAt = kSectionOffset + 6;
 constexpr std::size_t kLastSectionNumberAt = kSectionOffset + 7;
 constexpr std::size_t kSectionBodyAt = kSectionOffset + 8;  // first byte after the common header
+constexpr std::size_t kPidAt = 1;  // in the transport-stream header
 constexpr std::size_t kPidLowByteAt = 2;
 
 constexpr int kPatFixedLength = 9;       // section_length without any program entry
@@ -41,11 +42,12 @@ constexpr std::size_t kPmtPcrPidAt = 13;
 constexpr std::size_t kPmtEsLoopAt = 29;
 constexpr std::size_t kEsEntryHeaderSize = 5;
 constexpr std::size_t kPmtPidTailAt = kPacketSize - 2;  // a PMT on the null PID names its PID here
-// Where the writer places the language and subtitling type inside a data stream's descriptors.
-constexpr std::size_t kDvbSubtitleLanguageAt = 11;     // in the subtitling descriptor, after two others
-constexpr std::size_t kDvbSubtitleInfoLength = 15;
-constexpr std::size_t kIso639LanguageAt = 2;           // in the ISO 639 language descriptor
-constexpr std::size_t kIso639InfoLength = 6;
+// Where the writer places the language and subtitling type inside a data stream's descriptors, and
+// how long the descriptors must be to hold them.
+constexpr std::size_t kDvbSubtitleLanguageAt = 11;  // in the subtitling descriptor, after two others
+constexpr std::size_t kDvbSubtitleFieldsEnd = 15;
+constexpr std::size_t kIso639LanguageAt = 2;  // in the ISO 639 language descriptor
+constexpr std::size_t kIso639FieldsEnd = 6;
 constexpr std::size_t kLanguageBytes = 3;
 
 class PlayedBackImage {
@@ -163,7 +165,7 @@ void ReadSubtitle(const PacketReader& p, uint8_t streamType, std::size_t infoAt,
                   DataStream& data) {
   const bool dvbSubtitles = streamType != kPrivateSectionsStreamType;
   const std::size_t languageAt = infoAt + (dvbSubtitles ? kDvbSubtitleLanguageAt : kIso639LanguageAt);
-  const std::size_t needed = dvbSubtitles ? kDvbSubtitleInfoLength : kIso639InfoLength;
+  const std::size_t needed = dvbSubtitles ? kDvbSubtitleFieldsEnd : kIso639FieldsEnd;
   data.SubtitleEnabled = infoLength >= needed ? 1 : 0;
   if (!data.SubtitleEnabled) return;
   for (std::size_t i = 0; i < kLanguageBytes; ++i) data.LanguageCode[i] = static_cast<char>(p.U8(languageAt + i));
@@ -179,7 +181,7 @@ void ReadPmt(const PacketReader& p, MuxConfig& cfg, int k) {
   for (AudioStream& a : program.Audio) a.Claimed = 0;
   for (DataStream& d : program.Data) d.Claimed = 0;
 
-  int16_t pid = p.SectionPid(1);
+  int16_t pid = p.SectionPid(kPidAt);
   uint8_t generate = 1;
   if (pid == kNullPid) {
     pid = p.SectionPid(kPmtPidTailAt);

@@ -22,6 +22,10 @@ constexpr uint8_t kSubtitlingDescriptor = 0x59;
 constexpr uint16_t kCompositionPageId = 0x0004;
 constexpr uint16_t kAncillaryPageId = 0x0005;
 constexpr std::size_t kLanguageBytes = 3;
+// The descriptor loops of a subtitled data stream: the ISO 639 language descriptor alone (0x82), or
+// stream identifier, ISO 639 language and subtitling descriptors (0x06).
+constexpr std::size_t kPrivateSectionsSubtitleInfoLength = 2 + 4;
+constexpr std::size_t kDvbSubtitleInfoLength = 3 + (2 + 4) + (2 + 8);
 
 void WriteEsInfoLength(ByteWriter& w, std::size_t length) { w.U16(static_cast<uint16_t>(0xF000 | length)); }
 
@@ -37,13 +41,13 @@ void WriteDataStream(ByteWriter& w, const DataStream& data) {
   if (!data.SubtitleEnabled) {
     WriteEsInfoLength(w, 0);
   } else if (type == kPrivateSectionsStreamType) {
-    WriteEsInfoLength(w, 6);
+    WriteEsInfoLength(w, kPrivateSectionsSubtitleInfoLength);
     w.U8(kIso639LanguageDescriptor);
     w.U8(4);
     w.Text(data.LanguageCode, kLanguageBytes);
     w.U8(subtitlingType);  // in the audio_type position
   } else {
-    WriteEsInfoLength(w, 19);
+    WriteEsInfoLength(w, kDvbSubtitleInfoLength);
     w.U8(kStreamIdentifierDescriptor);
     w.U8(1);
     w.U8(kSubtitleComponentTag);

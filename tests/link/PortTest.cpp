@@ -124,6 +124,14 @@ TEST_F(PortTest, ConnectingAHundredTimesLeavesNoThreadOrDescriptor) {
   EXPECT_EQ(LinkIsConnected(), 0);
   EXPECT_EQ(OpenDescriptorCount(), descriptors);
   EXPECT_EQ(ThreadCount(), threads);
+
+  // Opening an open link replaces it: still one port and one reader.
+  ASSERT_EQ(LinkOpen(kTestPort), 1);
+  ASSERT_EQ(LinkOpen(kTestPort), 1);
+  EXPECT_EQ(OpenDescriptorCount(), descriptors + 1);
+  EXPECT_EQ(ThreadCount(), threads + 1);
+  LinkClose();
+  EXPECT_EQ(ThreadCount(), threads);
   EXPECT_TRUE(messages.texts().empty());
 }
 

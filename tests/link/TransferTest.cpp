@@ -194,6 +194,20 @@ TEST_F(EmulatedDeviceTest, FilesThatCannotBeUsedGiveTheirCodesAndStopTheDevice) 
   EXPECT_FALSE(TakePacketWithin(late, std::chrono::milliseconds(300)));
 }
 
+TEST_F(EmulatedDeviceTest, APlayBackWithoutAHeaderEndsInsteadOfRunningForever) {
+  // A device that keeps playing packets but never a header: the read-back gives up after what
+  // the largest image could hold instead of waiting for a header that never comes.
+  std::vector<uint8_t> headerless;
+  for (int k = 0; k < 10; ++k) {
+    const DevicePacket table = TestPacket(kTsSync, k);
+    headerless.insert(headerless.end(), table.begin(), table.end());
+  }
+  Connect(Device(kUnpaced, EmulatorFault::None, headerless));
+  EXPECT_EQ(ReceiveImageFile(paths.imageReadBack), 2);
+  EXPECT_TRUE(ReadBytes(paths.imageReadBack).empty());
+  EXPECT_EQ(LinkIsConnected(), 1);
+}
+
 TEST(SendRefusalTest, OnlyWhatTheImageCanCarryIsSent) {
   const auto ghostsOnly = TestConfig(0, 3);
   const auto tooManyPcrs = TestConfig(60);  // 54 programs with a PCR is the most list B holds

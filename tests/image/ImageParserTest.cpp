@@ -46,7 +46,7 @@ TEST_P(RoundTrip, ParsingTheImageGivesBackTheRecord) {
   const Parsed back = Parse(ImageOf(*original, version));
   EXPECT_TRUE(back.result.patFound);
   EXPECT_EQ(back.result.programCount, n);
-  EXPECT_EQ(back.result.networkNameText, "Corvane TV");
+  EXPECT_EQ(back.result.networkNameText, "Example TV");
   EXPECT_EQ(back.result.badMapPackets, 0);
   EXPECT_EQ(back.psiVersion, version);
   EXPECT_TRUE(SameRecord(*back.cfg, *original));
@@ -233,7 +233,7 @@ TEST(BadImage, PatAnnouncingMissingSectionsKeepsTheProgramsOfThoseThatArrived) {
   Recrc(image, kPatIndex + 2);
   Parsed back = Parse(image);
   EXPECT_EQ(back.result.programCount, 83);
-  EXPECT_EQ(back.result.networkNameText, "Corvane TV") << "the NIT is still found after all announced sections";
+  EXPECT_EQ(back.result.networkNameText, "Example TV") << "the NIT is still found after all announced sections";
 
   for (int last : {0x02, 0xFF}) {
     std::vector<uint8_t> single = ImageOf(*VariedConfig(10));

@@ -167,7 +167,7 @@ void AddStreams(ProgramEntry& p, int input, int later, int variant, PidBudget& p
 
 std::unique_ptr<MuxConfig> VariedConfig(int programs) {
   auto cfg = NewConfig();
-  SetNetworkName(*cfg, "Corvane TV");
+  SetNetworkName(*cfg, "Example TV");
   cfg->A.TransportStreamId = static_cast<int16_t>(0x7000 + programs);
   Pacing pacing;
   for (int i = 0; i < kPacingCycle; ++i) pacing.PacketGap[i] = static_cast<uint16_t>(300 + 7 * i + programs);

@@ -225,7 +225,7 @@ TEST(SiTables, SdtAcrossContinuationPacketsAndNitDecode) {
   }
   ASSERT_EQ(decoded.sdtTables, 1);
   ASSERT_EQ(decoded.nitTables, 1);
-  EXPECT_EQ(decoded.networkName, "Corvane TV");
+  EXPECT_EQ(decoded.networkName, "Example TV");
   ASSERT_EQ(decoded.serviceIds.size(), 33u);
   ASSERT_EQ(decoded.serviceNames.size(), 33u);
   for (int k = 0; k < 33; ++k) {

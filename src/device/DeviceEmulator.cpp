@@ -33,7 +33,7 @@ Clock::duration LineTime(std::size_t bytes) {
   return std::chrono::nanoseconds(static_cast<int64_t>(bytes) * 1'000'000'000 / kLineBytesPerSecond);
 }
 
-// How long poll may sleep before `due`; a negative timespec pointer means no limit.
+// How long ppoll may sleep before `due` (never negative).
 timespec Until(Clock::time_point due, Clock::time_point now) {
   const auto left = std::max<Clock::duration>(due - now, Clock::duration::zero());
   const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(left);

@@ -73,7 +73,9 @@ bool IsControl(const PacketReader& p, ControlType type) {
   return p.U8(0) == kControlSync && p.U8(1) == static_cast<uint8_t>(type);
 }
 
-bool SectionFitsPacket(const PacketReader& p) { return p.Length12(kSectionOffset + 1) <= kMaxSectionLengthInPacket; }
+int SectionLengthIn(const PacketReader& p) { return p.Length12(kSectionOffset + 1); }
+
+bool SectionFitsPacket(const PacketReader& p) { return SectionLengthIn(p) <= kMaxSectionLengthInPacket; }
 
 struct PatContent {
   uint16_t transportStreamId = 0;
@@ -96,8 +98,8 @@ std::optional<PatContent> ReadPat(const PlayedBackImage& image) {
   pat.transportStreamId = first->U16(kTableExtensionAt);
   pat.version = (first->U8(kVersionAt) & 0x3E) >> 1;
   pat.sections = first->U8(kLastSectionNumberAt) + 1;
-  const int firstCount = (first->Length12(kSectionOffset + 1) - kPatFixedLength - kPatNetworkEntryLength) /
-                         static_cast<int>(kPatEntrySize);
+  const int firstCount =
+      (SectionLengthIn(*first) - kPatFixedLength - kPatNetworkEntryLength) / static_cast<int>(kPatEntrySize);
   ReadPatEntries(*first, kSectionBodyAt + kPatEntrySize, std::max(firstCount, 0), pat.pmtPids);
 
   for (int s = 1; s < pat.sections && static_cast<int>(pat.pmtPids.size()) < kMaxPrograms; ++s) {
@@ -105,7 +107,7 @@ std::optional<PatContent> ReadPat(const PlayedBackImage& image) {
     if (!next || !IsTablePacket(*next, kPatPid) || !SectionFitsPacket(*next) ||
         next->U8(kTableIdAt) != kPatTableId || next->U8(kSectionNumberAt) != s)
       break;
-    const int count = (next->Length12(kSectionOffset + 1) - kPatFixedLength) / static_cast<int>(kPatEntrySize);
+    const int count = (SectionLengthIn(*next) - kPatFixedLength) / static_cast<int>(kPatEntrySize);
     ReadPatEntries(*next, kSectionBodyAt, std::max(count, 0), pat.pmtPids);
   }
   return pat;
@@ -119,12 +121,12 @@ std::optional<std::string> ReadNetworkName(const PlayedBackImage& image, const P
   if (bytes.size() != p->U8(kNitNameLengthAt)) return std::nullopt;  // the name runs past the packet
   const auto end = std::find(bytes.begin(), bytes.end(), uint8_t{0});
   std::string name(bytes.begin(), end);
-  name.resize(std::min(name.size(), sizeof(MuxConfig{}.A.NetworkName) - 1));
+  name.resize(std::min(name.size(), sizeof(MuxBlockA::NetworkName) - 1));
   return name;
 }
 
 void CopyName(char* field, std::span<const uint8_t> bytes) {
-  std::memcpy(field, bytes.data(), bytes.size());
+  std::copy(bytes.begin(), bytes.end(), field);
   field[bytes.size()] = '\0';
 }
 

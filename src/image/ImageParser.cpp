@@ -89,8 +89,8 @@ void ReadPatEntries(const PacketReader& p, std::size_t firstEntryAt, int count, 
     pmtPids.push_back(p.SectionPid(firstEntryAt + kPatEntrySize * static_cast<std::size_t>(j) + 2));
 }
 
-// All PAT sections: the first one decides that there is a PAT and how many sections follow it; the
-// programs of the later sections are taken up to the first one that is missing or malformed.
+// All PAT sections, the first announcing how many there are. The PAT is one table: when any of its
+// sections is missing or malformed there is no PAT, since the packets after it could not be found.
 std::optional<PatContent> ReadPat(const PlayedBackImage& image) {
   const std::optional<PacketReader> first = image.Packet(kPatIndex);
   if (!first || !IsTablePacket(*first, kPatPid) || !SectionFitsPacket(*first)) return std::nullopt;
@@ -106,7 +106,7 @@ std::optional<PatContent> ReadPat(const PlayedBackImage& image) {
     const std::optional<PacketReader> next = image.Packet(kPatIndex + s);
     if (!next || !IsTablePacket(*next, kPatPid) || !SectionFitsPacket(*next) ||
         next->U8(kTableIdAt) != kPatTableId || next->U8(kSectionNumberAt) != s)
-      break;
+      return std::nullopt;
     const int count = (SectionLengthIn(*next) - kPatFixedLength) / static_cast<int>(kPatEntrySize);
     ReadPatEntries(*next, kSectionBodyAt, std::max(count, 0), pat.pmtPids);
   }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "ImageTestSupport.h"
+#include "image/ControlPackets.h"
 #include "image/ImageLayout.h"
 #include "image/ImageParser.h"
 #include "image/ImageWriter.h"
@@ -226,23 +227,39 @@ TEST(BadImage, PatClaimingMoreThanThePacketHoldsIsNoPat) {
   EXPECT_EQ(back.cfg->A.ProgramCount, 0) << "the header is there, so the device holds no readable programs";
 }
 
-TEST(BadImage, PatAnnouncingMissingSectionsKeepsTheProgramsOfThoseThatArrived) {
-  auto cfg = VariedConfig(100);
-  std::vector<uint8_t> image = ImageOf(*cfg);
-  PacketAt(image, kPatIndex + 2)[11] = 7;  // third section carries the wrong section_number
+TEST(BadImage, PatWithAMissingOrMalformedSectionIsNoPat) {
+  auto live = VariedConfig(5);
+  std::vector<uint8_t> image = ImageOf(*VariedConfig(100));
+  PacketAt(image, kPatIndex + 2)[11] = 7;  // the third section carries the wrong section_number
   Recrc(image, kPatIndex + 2);
-  Parsed back = Parse(image);
-  EXPECT_EQ(back.result.programCount, 83);
-  EXPECT_EQ(back.result.networkNameText, "Example TV") << "the NIT is still found after all announced sections";
+  Parsed back = Parse(image, live.get());
+  EXPECT_FALSE(back.result.patFound);
+  EXPECT_EQ(back.cfg->A.ProgramCount, 0);
 
-  for (int last : {0x02, 0xFF}) {
-    std::vector<uint8_t> single = ImageOf(*VariedConfig(10));
+  auto ten = VariedConfig(10);
+  std::size_t mapEntries = 0;
+  for (int i = 0; i < kAsiInputs; ++i) mapEntries += InputMapEntries(*ten, i).size();
+  for (int last : {0x02, 0xFF}) {  // sections announced that the image does not hold
+    std::vector<uint8_t> single = ImageOf(*ten);
     PacketAt(single, kPatIndex)[12] = static_cast<uint8_t>(last);
     Recrc(single, kPatIndex);
-    back = Parse(single);
-    EXPECT_EQ(back.result.programCount, 10);
-    EXPECT_EQ(back.result.networkNameText, "") << "the NIT is looked for after the sections announced";
+    back = Parse(single, live.get());
+    EXPECT_FALSE(back.result.patFound) << "last_section_number " << last;
+    EXPECT_EQ(back.cfg->B.GhostTable.Count, static_cast<int>(mapEntries)) << "no programs: every entry is a ghost";
   }
+  const std::vector<uint8_t> fifty = ImageOf(*VariedConfig(50));
+  back = Parse(std::span(fifty).first(PacketOffset(kPatIndex + 1)), live.get());
+  EXPECT_FALSE(back.result.patFound) << "image ends after the first PAT section";
+}
+
+TEST(Parse, KeepsWhatTheImageDoesNotCarry) {
+  auto live = NewConfig();
+  live->A.NetworkParams.BitRate = live->B.NetworkParamsCopy.BitRate = 38000000;
+  live->A.Reserved1[0] = 0x5A;
+  const Parsed back = Parse(ImageOf(*VariedConfig(3)), live.get());
+  EXPECT_EQ(back.cfg->A.NetworkParams.BitRate, 38000000);
+  EXPECT_EQ(back.cfg->B.NetworkParamsCopy.BitRate, 38000000);
+  EXPECT_EQ(back.cfg->A.Reserved1[0], 0x5A);
 }
 
 TEST(BadImage, NameLengthPointingOutsideThePacketKeepsTheOldName) {

@@ -14,6 +14,10 @@ struct PidCase {
   bool exitWarns;       // whether leaving the field warns
 };
 
+void PrintTo(const PidCase& c, std::ostream* out) {
+  *out << '"' << c.text << '"' << (c.radix == PidRadix::Decimal ? " decimal" : " hexadecimal");
+}
+
 class PidTextCases : public ::testing::TestWithParam<PidCase> {};
 
 TEST_P(PidTextCases, StoredValueAndExitWarning) {

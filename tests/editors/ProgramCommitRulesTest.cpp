@@ -64,6 +64,8 @@ struct CheckCase {
   std::string_view message;  // empty: accepted
 };
 
+void PrintTo(const CheckCase& c, std::ostream* out) { *out << c.what; }
+
 class CommitCheckOrder : public CommitRules, public ::testing::WithParamInterface<CheckCase> {};
 
 TEST_P(CommitCheckOrder, FirstFailingCheckGivesItsMessage) {

@@ -56,6 +56,8 @@ struct TypedPidCase {
   int16_t stored;
 };
 
+void PrintTo(const TypedPidCase& c, std::ostream* out) { *out << c.name; }
+
 class TypedPid : public ProgramEditor, public ::testing::WithParamInterface<TypedPidCase> {};
 
 TEST_P(TypedPid, KeyFilterExitCheckAndStoredValue) {

@@ -17,7 +17,7 @@ run_suite() {
   local name=$1 dir=$2 filter=$3
   shift 3
   echo "=== $name"
-  if ! cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQR_WARNINGS_AS_ERRORS=ON "$@" >"$dir.configure.log" 2>&1 ||
+  if ! cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQR_WARNINGS_AS_ERRORS=ON "$@" >"$dir.configure.log" 2>&1 ||
      ! cmake --build "$dir" -j"$jobs"; then
     cat "$dir.configure.log" 2>/dev/null | tail -20
     echo "$name: build failed"

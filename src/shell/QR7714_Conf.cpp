@@ -117,12 +117,12 @@ void Tfrm_CfgMux::BuildToolbar(QWidget* client) {
 void Tfrm_CfgMux::BuildStatusBar(QWidget* client) {
   grp_Conexao = StatusPanel(client, 4, 428, 125, 33);
   GreenLed = new ui::Led(ui::Led::Green(), grp_Conexao);
-  GreenLed->setGeometry(6, 4, 25, 25);
+  GreenLed->setGeometry(3, 4, 25, 25);
   RedLed = new ui::Led(ui::Led::Red(), grp_Conexao);
-  RedLed->setGeometry(6, 4, 25, 25);  // over the green one: hiding it shows green
+  RedLed->setGeometry(3, 4, 25, 25);  // over the green one: hiding it shows green
   lbl_Status = StatusLabel(grp_Conexao, "Disconnected");
   lbl_Status->setAlignment(Qt::AlignCenter);
-  lbl_Status->setGeometry(33, 4, 125 - 33 - 4, 25);
+  lbl_Status->setGeometry(28, 4, 125 - 28 - 2, 25);
 
   grp_PortSerial = StatusPanel(client, 124, 428, 61, 33);
   lbl_Port = StatusLabel(grp_PortSerial, "Port: ");

@@ -8,9 +8,13 @@ namespace {
 constexpr int kFormPointSize = 8;
 constexpr int kCaptionPixelHeight = 13;
 
+// Weight and style are set explicitly so that a control inside a bold-captioned group does not
+// inherit the caption's boldness.
 QFont SansFont() {
   QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
   font.setStyleHint(QFont::SansSerif);
+  font.setBold(false);
+  font.setItalic(false);
   return font;
 }
 

@@ -6,7 +6,7 @@ namespace ui {
 namespace {
 
 constexpr int kPictureMargin = 6;
-constexpr int kGlyphSide = 28;  // pictures beside a caption keep this side at most
+constexpr int kGlyphSide = 22;  // pictures beside a caption keep this side at most
 
 }  // namespace
 

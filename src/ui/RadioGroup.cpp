@@ -8,7 +8,8 @@ namespace ui {
 RadioGroup::RadioGroup(const QString& caption, const QStringList& items, int columns, QWidget* parent)
     : QGroupBox(caption, parent) {
   auto* layout = new QGridLayout(this);
-  layout->setContentsMargins(6, 2, 6, 2);
+  layout->setContentsMargins(4, 0, 2, 0);
+  layout->setHorizontalSpacing(2);
   const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
   for (int i = 0; i < items.size(); ++i) {
     auto* button = new QRadioButton(items[i], this);

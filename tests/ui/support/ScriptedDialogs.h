@@ -18,6 +18,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <ostream>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -84,3 +85,6 @@ class ScriptedDialogs final : public DialogHook {
 void RunWhenModal(std::function<void(QWidget&)> action, int timeoutMs = 5000);
 
 }  // namespace ui::testing
+
+// Test failures show QStrings as text.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }

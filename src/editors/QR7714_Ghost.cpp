@@ -24,7 +24,7 @@ namespace {
 
 constexpr int kPidChars = 4;
 constexpr int kPidEditWidth = 50;
-constexpr int kButtonWidth = 81;
+constexpr int kButtonWidth = 96;  // room for the bold "Delete" beside its picture
 constexpr int kButtonHeight = 41;
 constexpr int kListHeight = 220;
 

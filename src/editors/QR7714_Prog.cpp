@@ -25,7 +25,7 @@ namespace {
 constexpr int kPidChars = 4;
 constexpr int kServiceIdChars = 5;
 constexpr int kPidEditWidth = 44;
-constexpr int kCommandWidth = 81;
+constexpr int kCommandWidth = 96;  // room for the bold "Delete" beside its picture
 constexpr int kCommandHeight = 41;
 constexpr int kSubtitleButtonSide = 22;
 constexpr int kTableHeight = 200;

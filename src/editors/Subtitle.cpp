@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -19,8 +20,8 @@
 namespace {
 
 constexpr int kLabelWidth = 60;
-constexpr int kComboWidth = 330;
-constexpr int kButtonWidth = 81;
+constexpr int kComboWidth = 480;
+constexpr int kButtonWidth = 96;  // room for the bold "Cancel" beside its picture
 constexpr int kButtonHeight = 41;
 
 QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
@@ -48,6 +49,13 @@ Tfrm_Subtitle::Tfrm_Subtitle(QWidget* owner) : QDialog(owner) {
   form->addWidget(BuildButtonGroup());
   form->setSizeConstraint(QLayout::SetFixedSize);
   chk_SubtitleEnableClick();
+  ShowComboStarts();
+}
+
+// Long items are shown from their first character (the code), not scrolled to their end.
+void Tfrm_Subtitle::ShowComboStarts() {
+  cb_LanguageCode->lineEdit()->setCursorPosition(0);
+  cb_SubtitleType->lineEdit()->setCursorPosition(0);
 }
 
 QGroupBox* Tfrm_Subtitle::BuildEnableGroup() {
@@ -177,6 +185,7 @@ void Tfrm_Subtitle::Preset(const DataStream& stream) {
     cb_SubtitleType->setEnabled(false);
   }
   (stream.Type == kLanguageOnlyDataType ? rdg_DataTypeLanguage : rdg_DataTypeSubtitling)->setChecked(true);
+  ShowComboStarts();
 }
 
 SubtitleChoice Tfrm_Subtitle::Choice() const {

@@ -54,6 +54,7 @@ class Tfrm_Subtitle : public QDialog {
   QGroupBox* BuildDataTypeGroup();
   QGroupBox* BuildLanguageGroup();
   QGroupBox* BuildButtonGroup();
+  void ShowComboStarts();
   bool shown_ = false;
 };
 

@@ -53,7 +53,10 @@ class EditorFormTest : public ::testing::Test {
   // Moves the focus from wherever it is to `next`, as a click into `next` would.
   static void FocusTo(QWidget* next) { next->setFocus(Qt::MouseFocusReason); }
 
-  static void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+  // Clicks near the left edge, where a check box or radio button has its indicator.
+  static void Click(QAbstractButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+  }
 
   // Picks an item from the opened drop-down list with the keyboard, which is how a choice arrives
   // (also when the item is the one already shown).

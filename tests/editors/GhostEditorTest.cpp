@@ -67,7 +67,7 @@ TEST_F(GhostEditor, EmptyListStartsUnlocked) {
 
 TEST_F(GhostEditor, HexadecimalEntryAddedByEnterIsStoredAsNumbers) {
   Open();
-  form->rdg_PidEditHexa->click();
+  Click(form->rdg_PidEditHexa);
   AddByEnter(QStringLiteral("1f"), QStringLiteral("20"));
   ASSERT_EQ(form->lst_Ghost->rowCount(), 1);
   EXPECT_EQ(Row(0), (QStringList{"1", "001F", "0020"}));
@@ -227,7 +227,7 @@ TEST_F(GhostEditor, CloseBoxDiscardsTheWorkingCopy) {
 
 TEST_F(GhostEditor, RewriteKeepsTheSelectionOnlyInHexadecimal) {
   Open();
-  form->rdg_PidEditHexa->click();
+  Click(form->rdg_PidEditHexa);
   AddByEnter(QStringLiteral("20"), QStringLiteral("21"));
   ClickRow(form->lst_Ghost, 0);
   EXPECT_EQ(form->txt_PidInGhost->text(), QStringLiteral("0020"));

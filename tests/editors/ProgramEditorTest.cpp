@@ -63,7 +63,7 @@ class TypedPid : public ProgramEditor, public ::testing::WithParamInterface<Type
 TEST_P(TypedPid, KeyFilterExitCheckAndStoredValue) {
   const TypedPidCase& c = GetParam();
   Open();
-  if (c.hexadecimal) form->rdg_PidEditHexa->click();
+  if (c.hexadecimal) Click(form->rdg_PidEditHexa);
   TypeInto(form->audio[0].out, QString::fromUtf8(c.typed));
   EXPECT_EQ(form->audio[0].out->text().toStdString(), c.shown);
   if (c.warns) dialogs.expectMessage(kPidRangeWarning, ui::kMbExclamation);
@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ProgramEditor, RepOutMirrorsEveryInputTypedWhileTicked) {
   Open();
-  form->ckb_Duplicate->click();
+  Click(form->ckb_Duplicate);
   TypeInto(form->video.in, QStringLiteral("2"));
   EXPECT_EQ(form->video.out->text(), QStringLiteral("2"));
   TypeInto(form->video.in, QStringLiteral("5"));
@@ -103,7 +103,7 @@ TEST_F(ProgramEditor, RepOutMirrorsEveryInputTypedWhileTicked) {
   EXPECT_EQ(form->video.out->text(), QStringLiteral("256"));
   TypeInto(form->data[1].in, QStringLiteral("77"));
   EXPECT_EQ(form->data[1].out->text(), QStringLiteral("77"));
-  form->ckb_Duplicate->click();
+  Click(form->ckb_Duplicate);
   TypeInto(form->video.in, QStringLiteral("7"));
   EXPECT_EQ(form->video.in->text(), QStringLiteral("2567"));
   EXPECT_EQ(form->video.out->text(), QStringLiteral("256"));
@@ -122,7 +122,7 @@ TEST_F(ProgramEditor, LeavingServiceIdChecksThePmtField) {
 
 TEST_F(ProgramEditor, ServiceIdTakesDecimalDigitsInEitherRadix) {
   Open();
-  form->rdg_PidEditHexa->click();
+  Click(form->rdg_PidEditHexa);
   TypeInto(form->txt_ServiceID, QStringLiteral("1aF234"));
   EXPECT_EQ(form->txt_ServiceID->text(), QStringLiteral("1234"));
   form->txt_PidPmt->setText(QStringLiteral("100"));
@@ -182,7 +182,7 @@ TEST_F(ProgramEditor, NoNamesLeavesTheNameComboEmpty) {
 TEST_F(ProgramEditor, NewProgramIsAppendedWithUnfilledPidsAsNoPid) {
   Open();
   form->cb_AudType[1]->setItemIndex(4);
-  form->ckb_Schedule->click();
+  Click(form->ckb_Schedule);
   mainWindow.networkName = QStringLiteral("  Rede Sul ");
   form->txt_PidPmt->setText(QStringLiteral("256"));
   form->txt_ServiceID->setText(QStringLiteral("100"));
@@ -279,7 +279,7 @@ TEST_F(ProgramEditor, SelectedRowIsRewrittenUnderANewName) {
 
 TEST_F(ProgramEditor, PickingAStoredNameLoadsItsProgram) {
   Open();
-  form->ckb_Present->click();
+  Click(form->ckb_Present);
   CommitProgram(1, QStringLiteral("222"));
   form->ClearEntryFields();
   PickItem(form->cb_NameProg, 1);
@@ -337,7 +337,7 @@ TEST_F(ProgramEditor, TableCellsFollowTheRadix) {
   form.reset();
   SharedMuxConfig() = MuxConfig{};
   Open({QStringLiteral("ONE")});
-  form->rdg_PidEditHexa->click();
+  Click(form->rdg_PidEditHexa);
   form->txt_ServiceID->setText(QStringLiteral("65535"));
   form->txt_PidPmt->setText(QStringLiteral("20"));
   form->pcr.out->setText(QStringLiteral("21"));
@@ -375,7 +375,7 @@ TEST_F(ProgramEditor, LoadingAProgramLeavesNoPidFieldsEmptyAndKeepsOutValues) {
   cfg.A.Services[0].EitSchedule = 1;
 
   Open({QStringLiteral("ONE")});
-  form->ckb_Duplicate->click();
+  Click(form->ckb_Duplicate);
   ClickRow(form->lst_Progs, 0);
   EXPECT_EQ(form->txt_PidPmt->text(), QStringLiteral("32"));
   EXPECT_EQ(form->pcr.in->text(), QStringLiteral("100"));

@@ -66,6 +66,7 @@ TEST_F(SubtitleDialog, NeverEditedStreamOpensInTheInitialStateAndCancelStoresOnl
 
 // The three ways out store the same state.
 enum class Leave { Ok, Cancel, CloseBox };
+void PrintTo(Leave leave, std::ostream* out) { *out << static_cast<int>(leave); }
 
 class SubtitleChoiceStored : public SubtitleDialog, public ::testing::WithParamInterface<Leave> {};
 
@@ -101,12 +102,20 @@ TEST_P(SubtitleChoiceStored, TickedChoicesAreStoredAndShownAgain) {
   });
 }
 
-INSTANTIATE_TEST_SUITE_P(AllWaysOut, SubtitleChoiceStored, ::testing::Values(Leave::Ok, Leave::Cancel, Leave::CloseBox));
+INSTANTIATE_TEST_SUITE_P(AllWaysOut, SubtitleChoiceStored, ::testing::Values(Leave::Ok, Leave::Cancel, Leave::CloseBox),
+                         [](const ::testing::TestParamInfo<Leave>& param) {
+                           switch (param.param) {
+                             case Leave::Ok: return "Ok";
+                             case Leave::Cancel: return "Cancel";
+                             case Leave::CloseBox: break;
+                           }
+                           return "CloseBox";
+                         });
 
 TEST_F(SubtitleDialog, LanguageOnlyTypeStoresNoSubtitlingType) {
   RunDialog(editor->bt_Sub2, [](Tfrm_Subtitle& dialog) {
     Click(dialog.chk_SubtitleEnable);
-    dialog.rdg_DataTypeLanguage->click();
+    Click(dialog.rdg_DataTypeLanguage);
     EXPECT_FALSE(dialog.cb_SubtitleType->isEnabled());
     EXPECT_FALSE(dialog.lbl_Subtitle->isEnabled());
     EXPECT_FALSE(dialog.lbl_SubtitleType->isEnabled());

@@ -1,5 +1,5 @@
 // Writes the seed corpus of the fuzz targets: images of a few configurations and .MUX files.
-// Usage: fuzz_make_seeds CORPUS_DIR (creates CORPUS_DIR/<target>/...).
+// Usage: make_fuzz_seeds CORPUS_DIR (creates CORPUS_DIR/<target>/...).
 
 #include <cstdio>
 #include <cstring>

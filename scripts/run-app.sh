@@ -83,6 +83,7 @@ install_missing
 build
 mkdir -p "$CONFIG"
 trap stop_emulator EXIT
+trap "exit 130" INT TERM HUP
 start_emulator
 # Without a port file the window starts on port 0; point it at COM1.
 if [ ! -e "$PORT_FILE" ]; then

@@ -15,7 +15,11 @@ for tool in xdotool Xvfb; do
 done
 
 XVFB_PID=""
-cleanup() { [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true; }
+ERRORS="$(mktemp)"
+cleanup() {
+  rm -f "$ERRORS"
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+}
 trap cleanup EXIT
 if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=:97
@@ -28,11 +32,11 @@ startups=()
 memories=()
 for run in $(seq "$RUNS"); do
   start=$(date +%s%N)
-  "$APP" >/dev/null 2>&1 &
+  "$APP" >/dev/null 2>"$ERRORS" &
   pid=$!
   until xdotool search --onlyvisible --pid "$pid" --name "$TITLE" >/dev/null 2>&1; do
-    kill -0 "$pid" 2>/dev/null || { echo "qr7710-config ended early" >&2; exit 1; }
-    sleep 0.005
+    kill -0 "$pid" 2>/dev/null || { echo "qr7710-config ended early:" >&2; cat "$ERRORS" >&2; exit 1; }
+    sleep 0.01
   done
   shown=$(date +%s%N)
   sleep 1  # settled: fonts, pictures and the first clock tick
@@ -42,6 +46,7 @@ for run in $(seq "$RUNS"); do
   startups+=($(( (shown - start) / 1000000 )))
   memories+=($(( rss_kb / 1024 )))
   echo "run $run: window shown after ${startups[-1]} ms, resident ${memories[-1]} MB"
+  sleep 0.5  # let the X server drop the ended client before the next one connects
 done
 
 median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }

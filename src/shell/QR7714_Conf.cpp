@@ -23,6 +23,7 @@
 #include "ui/Fonts.h"
 #include "ui/Led.h"
 #include "ui/PictureButton.h"
+#include "ui/Pictures.h"
 #include "ui/SecondTimer.h"
 
 Tfrm_CfgMux* frm_CfgMux = nullptr;
@@ -105,8 +106,9 @@ void Tfrm_CfgMux::BuildToolbar(QWidget* client) {
   bt_About = toolButton(ui::Picture::About, "About", 2);
   bt_Exit = toolButton(ui::Picture::Exit, "Exit", 3);
   bt_Disconnect->setEnabled(false);
-  img_Product = new ui::PictureButton(ui::Picture::ProductLogo, QString(), QString(), grp_Toolbar);
-  img_Product->place(646 - 61 - 4, 4, 61, 49);
+  img_Product = new QLabel(grp_Toolbar);
+  img_Product->setGeometry(646 - 61 - 4, 4, 61, 49);
+  img_Product->setPixmap(ui::DrawPicture(ui::Picture::ProductLogo, img_Product->size()));
 
   bt_Connect->OnClick = [this] { bt_ConnectClick(); };
   bt_Disconnect->OnClick = [this] { bt_DisconnectClick(); };

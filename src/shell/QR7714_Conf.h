@@ -82,7 +82,7 @@ class Tfrm_CfgMux : public QMainWindow {
   ui::PictureButton* bt_Disconnect;
   ui::PictureButton* bt_About;
   ui::PictureButton* bt_Exit;
-  ui::PictureButton* img_Product;
+  QLabel* img_Product;  // the picture at the right end, without action
 
   // Output panel.
   QGroupBox* grp_Nit;

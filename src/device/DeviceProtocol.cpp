@@ -5,24 +5,11 @@
 
 namespace {
 
-// Command packets carry 0xFF 0x1F in bytes 7 and 8 and the action in byte 9.
-constexpr std::size_t kCommandMarkerAt = 7;
-constexpr std::size_t kCommandActionAt = 9;
-constexpr uint8_t kCommandMarker[] = {0xFF, 0x1F};
-constexpr uint8_t kStopAction = 0x00;
-constexpr uint8_t kPlayBackAction = 0x20;
-
 constexpr std::size_t kHeaderSizeAt = 7;  // 16-bit little-endian, the whole image in bytes
 
 // Line noise without a sync byte, so the receiver drops it and re-synchronises on the header.
 constexpr uint8_t kLineNoise[] = {0x00, 0x55, 0xAA, 0xFF, 0x13};
 constexpr uint8_t kCorruptionMask = 0xFF;
-
-bool IsCommand(const DevicePacket& packet, uint8_t action) {
-  return std::equal(std::begin(kCommandMarker), std::end(kCommandMarker),
-                    packet.begin() + kCommandMarkerAt) &&
-         packet[kCommandActionAt] == action;
-}
 
 std::size_t AnnouncedPackets(const DevicePacket& header) {
   const std::size_t bytes = header[kHeaderSizeAt] | (header[kHeaderSizeAt + 1] << 8);
@@ -53,9 +40,9 @@ ProtocolEvent DeviceProtocol::OnPacket(const DevicePacket& packet) {
       playing_ = false;
       loading_.emplace();
       expectedPackets_ = 0;
-    } else if (IsCommand(packet, kStopAction)) {
+    } else if (IsCommandPacket(packet, CommandAction::Stop)) {
       playing_ = false;
-    } else if (IsCommand(packet, kPlayBackAction) && !playing_) {
+    } else if (IsCommandPacket(packet, CommandAction::PlayBack) && !playing_) {
       playing_ = true;
       next_ = 0;
     }

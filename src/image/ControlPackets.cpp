@@ -5,17 +5,6 @@
 #include "image/ByteWriter.h"
 #include "image/ImageLayout.h"
 
-namespace {
-
-DevicePacket StartControlPacket(ControlType type) {
-  DevicePacket packet{};
-  packet[0] = kControlSync;
-  packet[1] = static_cast<uint8_t>(type);
-  return packet;
-}
-
-}  // namespace
-
 std::vector<MapEntry> InputMapEntries(const MuxConfig& cfg, int inputIndex) {
   const int input = inputIndex + 1;
   std::vector<MapEntry> entries;
@@ -53,7 +42,7 @@ std::vector<int16_t> AdjustedPcrPids(const MuxConfig& cfg) {
 }
 
 DevicePacket BuildHeaderPacket(uint16_t imageSize, const Pacing& pacing) {
-  DevicePacket packet = StartControlPacket(ControlType::Header);
+  DevicePacket packet = ControlPacket(ControlType::Header);
   ByteWriter w(packet, kHeaderSizeOffset);
   w.U16Le(imageSize);
   w.U8(kHeaderFormat);
@@ -65,7 +54,7 @@ DevicePacket BuildHeaderPacket(uint16_t imageSize, const Pacing& pacing) {
 }
 
 DevicePacket BuildInputMapPacket(const MuxConfig& cfg, int inputIndex) {
-  DevicePacket packet = StartControlPacket(ControlType::InputMap);
+  DevicePacket packet = ControlPacket(ControlType::InputMap);
   packet[kMapInputIndexOffset] = static_cast<uint8_t>(inputIndex);
   ByteWriter w(packet, kMapEntriesOffset);
   for (int e = 0; e < kMapEntriesPerPacket; ++e) {
@@ -82,13 +71,13 @@ DevicePacket BuildInputMapPacket(const MuxConfig& cfg, int inputIndex) {
 }
 
 DevicePacket BuildSpareMapPacket() {
-  DevicePacket packet = StartControlPacket(ControlType::InputMap);
+  DevicePacket packet = ControlPacket(ControlType::InputMap);
   packet[kMapInputIndexOffset] = kSpareMapInputIndex;
   return packet;
 }
 
 DevicePacket BuildPcrPacket(const MuxConfig& cfg) {
-  DevicePacket packet = StartControlPacket(ControlType::PcrList);
+  DevicePacket packet = ControlPacket(ControlType::PcrList);
   ByteWriter a(packet, kPcrListAOffset);
   for (int e = 0; e < kPcrListACapacity; ++e) a.ControlPid(kNoPid);
   const std::vector<int16_t> listA = AdjustedPcrPids(cfg);

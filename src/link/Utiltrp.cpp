@@ -33,13 +33,6 @@ constexpr int kLongestCyclePackets = 0xFFFF / static_cast<int>(kPacketSize);
 // does not stop; it gives up rather than block the window for good.
 constexpr int kLongestDrainPackets = static_cast<int>(kReceiveRingSlots) + kLongestCyclePackets;
 
-// Command packets: bytes 7 and 8 hold 0xFF 0x1F, byte 9 the action.
-constexpr std::size_t kCommandMarkerAt = 7;
-constexpr std::size_t kCommandActionAt = 9;
-constexpr uint8_t kCommandMarker[] = {0xFF, 0x1F};
-constexpr uint8_t kStopAction = 0x00;
-constexpr uint8_t kPlayBackAction = 0x20;
-
 // The transfer's codes for the verification's: 1 (image not readable) gives 4, ..., 7 gives 10.
 constexpr int kCompareCodeOffset = 3;
 constexpr int kLinkDown = 11;
@@ -48,20 +41,6 @@ constexpr int kReadBackFileCode = 2;
 constexpr int kReadBackTimeOutCode = 3;
 
 enum ReceiveCode { kReceived = 0, kReadBackNotCreated = 1, kReadBackTimedOut = 2 };
-
-DevicePacket ControlPacket(ControlType type) {
-  DevicePacket packet{};
-  packet[0] = kControlSync;
-  packet[1] = static_cast<uint8_t>(type);
-  return packet;
-}
-
-DevicePacket CommandPacket(uint8_t action) {
-  DevicePacket packet = ControlPacket(ControlType::Command);
-  std::copy(std::begin(kCommandMarker), std::end(kCommandMarker), packet.begin() + kCommandMarkerAt);
-  packet[kCommandActionAt] = action;
-  return packet;
-}
 
 void SendRepeated(const DevicePacket& packet, int times) {
   for (int i = 0; i < times; ++i) LinkSendPacket(packet.data());
@@ -94,7 +73,7 @@ class Progress {
 };
 
 void Drain(const Progress& progress) {
-  const DevicePacket stop = CommandPacket(kStopAction);
+  const DevicePacket stop = CommandPacket(CommandAction::Stop);
   LinkSendPacket(stop.data());
   DevicePacket discarded;
   for (int taken = 0; taken < kLongestDrainPackets; ++taken) {
@@ -146,7 +125,7 @@ int SendImageFile(const std::filesystem::path& image, const TransferProgressFn& 
   const long size = StdioFileSize(file.get());
   Progress progress(progressFn, TransferPhase::Loading,
                     size > 0 ? static_cast<int>(size / static_cast<long>(kPacketSize)) : 0);
-  SendRepeated(CommandPacket(kStopAction), kCommandRepeats);
+  SendRepeated(CommandPacket(CommandAction::Stop), kCommandRepeats);
   Drain(progress);
   const DevicePacket load = ControlPacket(ControlType::Load);
   LinkSendPacket(load.data());
@@ -166,7 +145,7 @@ int ReceiveImageFile(const std::filesystem::path& readBack, const TransferProgre
   Drain(progress);
   ReceiveCode result = kReadBackNotCreated;
   if (const StdioFile file = OpenStdioFile(readBack, "w+b")) {
-    SendRepeated(CommandPacket(kPlayBackAction), kCommandRepeats);
+    SendRepeated(CommandPacket(CommandAction::PlayBack), kCommandRepeats);
     result = RecordCycle(file.get(), progress);
   }
   Drain(progress);

@@ -11,24 +11,9 @@
 
 namespace {
 
-DevicePacket Control(ControlType type) {
-  DevicePacket packet{};
-  packet[0] = kControlSync;
-  packet[1] = static_cast<uint8_t>(type);
-  return packet;
-}
-
-DevicePacket Command(uint8_t action) {
-  DevicePacket packet = Control(ControlType::Command);
-  packet[7] = 0xFF;
-  packet[8] = 0x1F;
-  packet[9] = action;
-  return packet;
-}
-
-const DevicePacket kStop = Command(0x00);
-const DevicePacket kPlay = Command(0x20);
-const DevicePacket kLoad = Control(ControlType::Load);
+const DevicePacket kStop = CommandPacket(CommandAction::Stop);
+const DevicePacket kPlay = CommandPacket(CommandAction::PlayBack);
+const DevicePacket kLoad = ControlPacket(ControlType::Load);
 
 DevicePacket Table(int seed) {
   DevicePacket packet{};
@@ -39,7 +24,7 @@ DevicePacket Table(int seed) {
 
 // A header announcing `packets` packets and the tables after it.
 std::vector<DevicePacket> Image(int packets) {
-  DevicePacket header = Control(ControlType::Header);
+  DevicePacket header = ControlPacket(ControlType::Header);
   const int size = packets * static_cast<int>(kPacketSize);
   header[7] = static_cast<uint8_t>(size & 0xFF);
   header[8] = static_cast<uint8_t>(size >> 8);
@@ -213,7 +198,7 @@ TEST(PacketFramerTest, NoiseIsDroppedAndPacketsComeOutWhole) {
   };
   std::vector<uint8_t> bytes = {0x01, 0x02, 0x03};
   const DevicePacket a = Table(1);
-  const DevicePacket b = Control(ControlType::Header);
+  const DevicePacket b = ControlPacket(ControlType::Header);
   bytes.insert(bytes.end(), a.begin(), a.end());
   bytes.insert(bytes.end(), {0x10, 0x20});
   bytes.insert(bytes.end(), b.begin(), b.end());

@@ -9,26 +9,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "sys/OwnedFd.h"
+
 namespace {
-
-class OwnedFd {
- public:
-  explicit OwnedFd(int fd) : fd_(fd) {}
-  ~OwnedFd() {
-    if (fd_ >= 0) close(fd_);
-  }
-  OwnedFd(const OwnedFd&) = delete;
-  OwnedFd& operator=(const OwnedFd&) = delete;
-  int get() const { return fd_; }
-  int release() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd;
-  }
-
- private:
-  int fd_;
-};
 
 std::string Failed(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
 

@@ -10,27 +10,9 @@
 #include <cerrno>
 #include <string>
 
+#include "sys/OwnedFd.h"
+
 namespace {
-
-// Owns a descriptor until it is handed to a SerialPort, so every early return closes it.
-class OwnedFd {
- public:
-  explicit OwnedFd(int fd) : fd_(fd) {}
-  ~OwnedFd() {
-    if (fd_ >= 0) close(fd_);
-  }
-  OwnedFd(const OwnedFd&) = delete;
-  OwnedFd& operator=(const OwnedFd&) = delete;
-  int get() const { return fd_; }
-  int release() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd;
-  }
-
- private:
-  int fd_;
-};
 
 constexpr speed_t kLineSpeed = B1500000;
 

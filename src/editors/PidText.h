@@ -9,8 +9,8 @@
 
 enum class PidRadix { Decimal, Hexadecimal };
 
-// Lowest and highest PIDs the commit stores (below or above is stored as no PID). The decimal lower
-// bound is 30 and the hexadecimal one 0x18: the device's tool has always stored these, so kept.
+// Lowest PIDs the commit stores (below is stored as no PID, as is anything above 8191). They lie
+// under the exit check's 32 on purpose: 30 and 31, or 0x18 to 0x1F, are stored after a warning.
 inline constexpr int kLowestStoredPidDecimal = 30;
 inline constexpr int kLowestStoredPidHex = 0x18;
 // The range the exit check of a PID field accepts without a warning.

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QTest>
 
 #include "MainWindowFixture.h"
 #include "config/MuxFile.h"
@@ -118,6 +119,16 @@ TEST_F(MainWindowTest, ConnectToAPortThatIsNotThereShowsTheLinkMessageAndStaysDi
   window->mn_Connect->trigger();
   ExpectColumn(*window, kAtStart);
   EXPECT_EQ(window->lbl_Status->text(), "Disconnected");
+}
+
+TEST_F(MainWindowTest, LostDeviceIsReportedFromTheReaderThreadOnTheUiThread) {
+  OpenWindow();
+  ConnectToDevice();
+  // The cable is pulled and the port has gone: the reader fails to reconnect and reports it.
+  device->stop();
+  dialogs.expectMessage(QString::fromUtf8("COM3 n\u00e3o disponivel"), ui::kMbStop, ui::kIdOk, kLinkCaption);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dialogs.allConsumed(); }, 5000));
+  EXPECT_FALSE(LinkIsConnected());
 }
 
 TEST_F(MainWindowTest, PortFileMarksTheMenuAndAMenuChoiceRewritesIt) {

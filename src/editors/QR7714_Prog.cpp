@@ -29,6 +29,7 @@ constexpr int kCommandWidth = 96;  // room for the bold "Delete" beside its pict
 constexpr int kCommandHeight = 41;
 constexpr int kSubtitleButtonSide = 22;
 constexpr int kTableHeight = 200;
+constexpr int kNameComboWidth = 110;
 
 QLabel* Label(const QString& text) { return new QLabel(text); }
 
@@ -64,7 +65,7 @@ Tfrm_CfgProg::Tfrm_CfgProg(QWidget* owner, MainWindowAccess mainWindow)
 QLayout* Tfrm_CfgProg::BuildNameRow() {
   cb_NameProg = new ui::ListCombo;
   cb_NameProg->setObjectName(QStringLiteral("cb_NameProg"));
-  cb_NameProg->setMinimumWidth(110);
+  cb_NameProg->setMinimumWidth(kNameComboWidth);
   cb_NameProg->OnClick = [this] { cb_NameProgClick(); };
 
   cb_InAsi = new ui::ListCombo;

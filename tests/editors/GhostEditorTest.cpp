@@ -167,6 +167,17 @@ TEST_F(GhostEditor, FortyFourPidsPerInputCountRowsOfThisOpening) {
   EXPECT_EQ(form->lst_Ghost->rowCount(), 5);
 }
 
+TEST_F(GhostEditor, FullTableTakesNoFurtherRow) {
+  // A stored table may fill all 352 entries (here on an input the list does not offer).
+  for (int i = 0; i < kMaxGhostEntries; ++i) StoreEntry(0, static_cast<int16_t>(i), static_cast<int16_t>(i));
+  Open();
+  dialogs.expectMessage("Limited 352 Ghost Pids.", ui::kMbExclamation);
+  AddByEnter(QStringLiteral("40"), QStringLiteral("41"));
+  EXPECT_EQ(form->lst_Ghost->rowCount(), kMaxGhostEntries);
+  Click(form->bt_Exit);
+  EXPECT_EQ(Record().B.GhostTable.Count, kMaxGhostEntries);
+}
+
 TEST_F(GhostEditor, DeleteAllThenExitStoresAnEmptyTable) {
   StoreEntry(1, 100, 200);
   StoreEntry(2, 300, 400);

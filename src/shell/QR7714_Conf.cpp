@@ -1,9 +1,9 @@
 #include "shell/QR7714_Conf.h"
 
-#include <QActionGroup>
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
+#include <QIcon>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -33,6 +33,7 @@ namespace {
 constexpr int kPortCount = 9;
 constexpr int kToolButtonWidth = 49;
 constexpr int kToolButtonHeight = 41;
+constexpr int kIconSide = 32;
 
 QFrame* StatusPanel(QWidget* client, int left, int top, int width, int height) {
   auto* panel = new QFrame(client);
@@ -59,7 +60,10 @@ Tfrm_CfgMux::Tfrm_CfgMux(const AppPaths& paths, QWidget* parent)
       }),
       paths_(paths) {
   frm_CfgMux = this;
+  // The port choice must last and Send must be able to write its image: make the folder now.
+  EnsureConfigDir(paths_);
   setWindowTitle(ui::kAppCaption);
+  setWindowIcon(QIcon(ui::DrawPicture(ui::Picture::ProductLogo, QSize(kIconSide, kIconSide))));
   setFont(ui::FormFont());
 
   auto* client = new QWidget(this);
@@ -133,7 +137,7 @@ void Tfrm_CfgMux::BuildStatusBar(QWidget* client) {
   lbl_PortSerial->setGeometry(38, 4, 20, 25);
 
   grp_Corvane = StatusPanel(client, 180, 428, 395, 33);
-  lbl_Corvane = StatusLabel(grp_Corvane, "Corvane Broadcast Systems");
+  lbl_Corvane = StatusLabel(grp_Corvane, "Corvane");
   lbl_Corvane->setAlignment(Qt::AlignCenter);
   lbl_Corvane->setGeometry(4, 4, 395 - 8, 25);
 

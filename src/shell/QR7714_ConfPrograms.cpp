@@ -57,7 +57,11 @@ void Tfrm_CfgMux::BuildProgramPanel(QWidget* client) {
   lst_Prog = new QListWidget(panel);
   lst_Prog->setGeometry(248, 64, 137, 233);
   lst_Prog->setSelectionMode(QAbstractItemView::SingleSelection);
+  // A click, or moving the selection with the keys, as the user does it.
   connect(lst_Prog, &QListWidget::itemClicked, this, [this] { lst_ProgClick(); });
+  connect(lst_Prog, &QListWidget::currentRowChanged, this, [this] {
+    if (lst_Prog->hasFocus()) lst_ProgClick();
+  });
 
   for (QWidget* child : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) child->setFont(form);
   lbl_NameProg->adjustSize();

@@ -13,7 +13,6 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   try {
     const AppPaths paths = PathsOfRunningExecutable();
-    EnsureConfigDir(paths);  // so the port choice lasts and Send can write its image
     SetLinkConfigDir(paths.configDir);
     InstallLinkMessageBoxes();
     Tfrm_CfgMux window(paths);

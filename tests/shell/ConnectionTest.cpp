@@ -170,6 +170,15 @@ TEST_F(MainWindowTest, ActivationRereadsThePortFile) {
   EXPECT_EQ(window->lbl_PortSerial->text(), " 8 ");
 }
 
+TEST_F(MainWindowTest, MissingConfigFolderIsCreatedSoThePortChoiceLasts) {
+  std::filesystem::remove_all(paths.configDir);
+  OpenWindow();
+  window->mn_PortItems[3]->trigger();
+  EXPECT_EQ(FileBytes(paths.portFile), QByteArray("\x04\x00", 2));
+  window->FormActivate();
+  EXPECT_EQ(window->ComPort(), 4);
+}
+
 TEST_F(MainWindowTest, ExitClosesTheLinkAndEndsTheProcess) {
   OpenWindow();
   ConnectToDevice();

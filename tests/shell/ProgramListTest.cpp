@@ -57,6 +57,15 @@ TEST_F(ProgramList, EnterAddsTheNameAsTypedAndEnablesTheListButtons) {
   EXPECT_EQ(window->lst_Prog->selectedItems().size(), 0);
 }
 
+TEST_F(ProgramList, PickingALineWithMouseOrKeysCopiesItIntoTheNameField) {
+  for (const char* name : {"One", "Two"}) AddName(name);
+  QListWidget* list = window->lst_Prog;
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+  EXPECT_EQ(window->txt_NameProg->text(), "One");
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(window->txt_NameProg->text(), "Two");
+}
+
 TEST_F(ProgramList, BlankNameIsRefusedKeepsTheTextAndDeselects) {
   AddName("Sport");
   Select(0);

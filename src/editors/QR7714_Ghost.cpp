@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -48,6 +49,7 @@ Tfrm_CfgGhost::Tfrm_CfgGhost(QWidget* owner, MainWindowAccess mainWindow)
   lst_Ghost->setObjectName(QStringLiteral("lst_Ghost"));
   lst_Ghost->setColumns(kGhostColumns);
   lst_Ghost->setGridLines(true);
+  lst_Ghost->horizontalHeader()->setSectionsClickable(false);  // column clicks neither sort nor select
   int width = 0;
   for (const ui::ReportColumn& column : kGhostColumns) width += column.width;
   lst_Ghost->setFixedSize(width + lst_Ghost->frameWidth() * 2 + 20, kListHeight);

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -231,6 +232,7 @@ QGroupBox* Tfrm_CfgProg::BuildTableGroup() {
   }
   lst_Progs->setColumns(columns);
   lst_Progs->setGridLines(true);
+  lst_Progs->horizontalHeader()->setSectionsClickable(false);  // column clicks neither sort nor select
   lst_Progs->setFixedSize(width + lst_Progs->frameWidth() * 2 + 20, kTableHeight);
   lst_Progs->OnClick = [this] { lst_ProgsClick(); };
   // A click on the row already selected loads it again (the list raises OnClick only when the

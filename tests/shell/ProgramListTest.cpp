@@ -5,6 +5,9 @@
 #include "MainWindowFixture.h"
 #include "config/Cp1252.h"
 #include "config/SharedRecord.h"
+#include "editors/QR7714_Ghost.h"
+#include "editors/QR7714_Prog.h"
+#include "ui/ListCombo.h"
 #include "ui/Edit.h"
 #include "ui/PictureButton.h"
 
@@ -220,6 +223,31 @@ TEST_F(ProgramList, ClearAsksAndEmptiesTheProgramsButKeepsSlotsAndGhosts) {
   for (QWidget* b : std::initializer_list<QWidget*>{window->bt_Edit, window->bt_Delete, window->bt_Clear,
                                                     window->bt_Save, window->bt_Send})
     EXPECT_FALSE(b->isEnabled());
+}
+
+TEST_F(ProgramList, EditOpensTheProgramEditorWithTheListedNamesAndItsExitEnablesSend) {
+  for (const char* name : {"One", "Two"}) AddName(name);
+  AddSimpleProgram(SharedMuxConfig(), "One");
+  dialogs.expectModal([](QDialog& dialog) {
+    auto* editor = dynamic_cast<Tfrm_CfgProg*>(&dialog);
+    ASSERT_NE(editor, nullptr);
+    QStringList names;
+    for (int i = 0; i < editor->cb_NameProg->count(); ++i) names << editor->cb_NameProg->itemText(i);
+    EXPECT_EQ(names, (QStringList{"One", "Two"}));
+    editor->bt_Exit->click();
+  });
+  window->bt_Edit->click();
+  EXPECT_TRUE(window->bt_Send->isEnabled());
+}
+
+TEST_F(ProgramList, GhostOpensTheGhostEditor) {
+  dialogs.expectModal([](QDialog& dialog) {
+    auto* editor = dynamic_cast<Tfrm_CfgGhost*>(&dialog);
+    ASSERT_NE(editor, nullptr);
+    editor->bt_Exit->click();
+  });
+  window->bt_Ghost->click();
+  EXPECT_FALSE(window->bt_Send->isEnabled()) << "no ghost entries";
 }
 
 TEST_F(ProgramList, EditorsSeeTheListAndTheNetworkNameAndEnableSendAndSave) {

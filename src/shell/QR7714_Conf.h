@@ -32,6 +32,8 @@ class Tfrm_CfgMux : public QMainWindow {
  public:
   static constexpr int kClientWidth = 652;
   static constexpr int kClientHeight = 463;
+  static constexpr int kModeByte = 0;  // rdg_Mode items
+  static constexpr int kModePack = 1;
 
   // The window keeps its files beside `paths.exeDir` (the executable's folder in the application).
   explicit Tfrm_CfgMux(const AppPaths& paths, QWidget* parent = nullptr);

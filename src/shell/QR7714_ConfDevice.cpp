@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int kModeByte = 0;
-constexpr int kModePack = 1;
 
 QString PhaseText(TransferPhase phase) {
   switch (phase) {

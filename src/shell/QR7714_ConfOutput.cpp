@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int kModeByte = 0;
 constexpr int kBitRateMaxLength = 9;
 constexpr int kTsidMaxLength = 4;
 

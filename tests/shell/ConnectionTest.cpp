@@ -68,11 +68,6 @@ void ExpectColumn(Tfrm_CfgMux& window, Column column) {
     EXPECT_EQ(row.enabled(window), row.expected[column]) << row.name << " in column " << column;
 }
 
-QByteArray FileBytes(const std::filesystem::path& path) {
-  QFile file(QString::fromStdString(path.string()));
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 TEST_F(MainWindowTest, StateTableAtStartAfterConnectAndAfterDisconnect) {
   OpenWindow();
   ExpectColumn(*window, kAtStart);

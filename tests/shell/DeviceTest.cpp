@@ -22,31 +22,7 @@ namespace {
 
 const QString kNotConnected = QString::fromUtf8("Sem comunica\u00e7\u00e3o serial.");
 
-class DeviceTransfer : public MainWindowTest {
- protected:
-  QStringList Lines() const {
-    QStringList lines;
-    for (int i = 0; i < window->lst_Prog->count(); ++i) lines << window->lst_Prog->item(i)->text();
-    return lines;
-  }
-
-  void ConfigureTwoPrograms() {
-    MuxConfig& cfg = SharedMuxConfig();
-    std::strcpy(cfg.A.NetworkName, "Rede");
-    for (const char* name : {"One", "Two"}) {
-      AddSimpleProgram(cfg, name);
-      window->lst_Prog->addItem(name);
-    }
-    AddGhostEntry(cfg, 2, 500, 600);
-    TypeAndLeave(window->txt_BitRate, "38000000");
-    window->txt_TSID->setText("5");
-  }
-
-  static QByteArray FileBytes(const std::filesystem::path& path) {
-    QFile file(QString::fromStdString(path.string()));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
-};
+class DeviceTransfer : public MainWindowTest {};
 
 // What a test sees of the progress window while a transfer runs on the UI thread.
 struct ProgressWatch {
@@ -80,7 +56,7 @@ QTimer* WatchProgress(Tfrm_CfgMux& window, ProgressWatch& watch) {
 TEST_F(DeviceTransfer, SendLoadsTheDeviceAndGetReadsTheConfigurationBack) {
   OpenWindow();
   ConnectToDevice();
-  ConfigureTwoPrograms();
+  ConfigureTwoPrograms("5");
   window->bt_Clear->setEnabled(true);
   window->txt_NameProg->setFocus();
 
@@ -103,7 +79,7 @@ TEST_F(DeviceTransfer, SendLoadsTheDeviceAndGetReadsTheConfigurationBack) {
   EXPECT_TRUE(watch.sawBusyModal);
   EXPECT_GE(watch.values.size(), 3u) << "the progress advanced";
   EXPECT_TRUE(window->txt_NameProg->text().isEmpty());
-  EXPECT_EQ(Lines(), (QStringList{"One", "Two"})) << "the click on Clear was not taken";
+  EXPECT_EQ(ListLines(), (QStringList{"One", "Two"})) << "the click on Clear was not taken";
 
   // Empty the window and the record's programs, then read the device back.
   SharedMuxConfig().A.ProgramCount = 0;
@@ -113,7 +89,7 @@ TEST_F(DeviceTransfer, SendLoadsTheDeviceAndGetReadsTheConfigurationBack) {
   SharedPsiVersion() = 9;
   window->bt_Get->click();
 
-  EXPECT_EQ(Lines(), (QStringList{"One", "Two"}));
+  EXPECT_EQ(ListLines(), (QStringList{"One", "Two"}));
   EXPECT_EQ(window->txt_NetName->text(), "Rede");
   EXPECT_EQ(window->txt_BitRate->text(), "38001122");
   EXPECT_EQ(window->rdg_Mode->itemIndex(), 0);
@@ -175,7 +151,7 @@ TEST_F(DeviceTransfer, SendWithARefusedRateSendsNothing) {
 TEST_F(DeviceTransfer, FailedVerificationShowsItsCodeAndKeepsTheNewValues) {
   OpenWindow();
   ConnectToDevice(EmulatorFault::CorruptPlayback);
-  ConfigureTwoPrograms();
+  ConfigureTwoPrograms("5");
   SharedPsiVersion() = 31;
   dialogs.expectMessage("Error 10", ui::kMbStop);
   window->bt_SendClick();
@@ -186,12 +162,12 @@ TEST_F(DeviceTransfer, FailedVerificationShowsItsCodeAndKeepsTheNewValues) {
 TEST_F(DeviceTransfer, SilentDeviceHasAnEmptyMemory) {
   OpenWindow();
   ConnectToDevice(EmulatorFault::Silent);
-  ConfigureTwoPrograms();
+  ConfigureTwoPrograms("5");
   const MuxConfig before = SharedMuxConfig();
   dialogs.expectMessage("Mux memory is empty!", ui::kMbExclamation);
   window->bt_GetClick();
   EXPECT_EQ(std::memcmp(&before, &SharedMuxConfig(), sizeof before), 0);
-  EXPECT_EQ(Lines(), (QStringList{"One", "Two"}));
+  EXPECT_EQ(ListLines(), (QStringList{"One", "Two"}));
 }
 
 // A device that already holds an image (no load needed): Get alone.
@@ -220,9 +196,9 @@ TEST_F(StoredImage, GhostOnlyDeviceEmptiesTheProgramList) {
   held.B.NetworkParamsCopy.ByteGap = 0;
   StorePacing(held.B.NetworkParamsCopy, ComputePacing("27000000", false));
   StartHolding(held);
-  ConfigureTwoPrograms();
+  ConfigureTwoPrograms("5");
   window->bt_GetClick();
-  EXPECT_TRUE(Lines().isEmpty());
+  EXPECT_TRUE(ListLines().isEmpty());
   EXPECT_EQ(SharedMuxConfig().A.ProgramCount, 0);
   EXPECT_EQ(SharedMuxConfig().B.GhostTable.Count, 1);
   EXPECT_EQ(window->txt_BitRate->text(), "27000000");
@@ -240,7 +216,7 @@ TEST_F(StoredImage, EachBadMapPacketIsReportedOnce) {
   });
   dialogs.expectMessage("Error in file.", ui::kMbStop).expectMessage("Error in file.", ui::kMbStop);
   window->bt_GetClick();
-  EXPECT_EQ(Lines(), QStringList{"Held"});
+  EXPECT_EQ(ListLines(), QStringList{"Held"});
 }
 
 }  // namespace

@@ -37,25 +37,6 @@ class MuxFiles : public MainWindowTest {
     if (messages) messages();
     window->bt_OpenClick();
   }
-
-  QStringList Lines() const {
-    QStringList lines;
-    for (int i = 0; i < window->lst_Prog->count(); ++i) lines << window->lst_Prog->item(i)->text();
-    return lines;
-  }
-
-  // Two programs named in the list, a network name, a rate typed in Byte mode and a TSID typed.
-  void ConfigureTwoPrograms() {
-    MuxConfig& cfg = SharedMuxConfig();
-    std::strcpy(cfg.A.NetworkName, "Rede");
-    for (const char* name : {"One", "Two"}) {
-      AddSimpleProgram(cfg, name);
-      window->lst_Prog->addItem(name);
-    }
-    AddGhostEntry(cfg, 3, 500, 600);
-    TypeAndLeave(window->txt_BitRate, "38000000");
-    window->txt_TSID->setText("0042");  // never left: Save takes it anyway
-  }
 };
 
 bool ButtonsEnabled(std::initializer_list<ui::PictureButton*> buttons) {
@@ -65,7 +46,7 @@ bool ButtonsEnabled(std::initializer_list<ui::PictureButton*> buttons) {
 }
 
 TEST_F(MuxFiles, SaveThenOpenGivesTheSameRecordAndRefillsTheWindow) {
-  ConfigureTwoPrograms();
+  ConfigureTwoPrograms("0042");  // the TSID field is never left: Save takes it anyway
   const QString path = SaveThroughWindow("config.mux");
   EXPECT_EQ(QFile(path).size(), static_cast<qint64>(kMuxFileSize));
   MuxConfig saved = SharedMuxConfig();
@@ -77,7 +58,7 @@ TEST_F(MuxFiles, SaveThenOpenGivesTheSameRecordAndRefillsTheWindow) {
   window->txt_BitRate->setText(QString());
   Open(path);
 
-  EXPECT_EQ(Lines(), (QStringList{"One", "Two"}));
+  EXPECT_EQ(ListLines(), (QStringList{"One", "Two"}));
   EXPECT_EQ(window->txt_NetName->text(), "Rede");
   EXPECT_EQ(window->txt_TSID->text(), "42");
   EXPECT_EQ(window->txt_BitRate->text(), "38001122");
@@ -89,7 +70,7 @@ TEST_F(MuxFiles, SaveThenOpenGivesTheSameRecordAndRefillsTheWindow) {
 }
 
 TEST_F(MuxFiles, OpenRecomputesThePacingInTheModeSelectedNow) {
-  ConfigureTwoPrograms();
+  ConfigureTwoPrograms("0042");
   const QString path = SaveThroughWindow("mode.mux");
   window->rdg_Mode->setItemIndex(1);
   Open(path);
@@ -106,7 +87,7 @@ TEST_F(MuxFiles, GhostOnlyFileShowsBlockBAndEnablesSaveAndSend) {
   ASSERT_TRUE(SaveMuxFile(path, ghostsOnly));
 
   Open(QString::fromStdString(path));
-  EXPECT_TRUE(Lines().isEmpty());
+  EXPECT_TRUE(ListLines().isEmpty());
   EXPECT_EQ(window->txt_NetName->text(), "Ghosts");
   EXPECT_EQ(window->txt_BitRate->text(), "27000000");
   EXPECT_TRUE(window->txt_TSID->text().isEmpty());
@@ -116,20 +97,20 @@ TEST_F(MuxFiles, GhostOnlyFileShowsBlockBAndEnablesSaveAndSend) {
 }
 
 TEST_F(MuxFiles, EmptyFileLeavesTheFieldsEmptyAndTheButtonsDisabled) {
-  ConfigureTwoPrograms();
+  ConfigureTwoPrograms("0042");
   window->bt_Send->setEnabled(true);
   const std::string path = PathInDir("empty.mux").toStdString();
   ASSERT_TRUE(SaveMuxFile(path, MuxConfig{}));
   Open(QString::fromStdString(path));
   for (ui::Edit* edit : {window->txt_NetName, window->txt_BitRate, window->txt_TSID})
     EXPECT_TRUE(edit->text().isEmpty());
-  EXPECT_TRUE(Lines().isEmpty());
+  EXPECT_TRUE(ListLines().isEmpty());
   for (auto* b : {window->bt_Edit, window->bt_Delete, window->bt_Clear, window->bt_Save, window->bt_Send})
     EXPECT_FALSE(b->isEnabled());
 }
 
 TEST_F(MuxFiles, BadFileIsRefusedAndTheWindowShowsTheRecordAsItWas) {
-  ConfigureTwoPrograms();
+  ConfigureTwoPrograms("0042");
   const MuxConfig before = SharedMuxConfig();
   struct BadFile {
     const char* name;
@@ -145,23 +126,23 @@ TEST_F(MuxFiles, BadFileIsRefusedAndTheWindowShowsTheRecordAsItWas) {
     file.close();
     Open(file.fileName(), [this] { dialogs.expectSimpleMessage("File corrupted!"); });
     EXPECT_EQ(std::memcmp(&before, &SharedMuxConfig(), sizeof before), 0) << bad.name;
-    EXPECT_EQ(Lines(), (QStringList{"One", "Two"})) << bad.name;
+    EXPECT_EQ(ListLines(), (QStringList{"One", "Two"})) << bad.name;
     EXPECT_EQ(window->txt_NetName->text(), "Rede");
   }
 }
 
 TEST_F(MuxFiles, MissingFileCannotBeOpened) {
   Open(PathInDir("absent.mux"), [this] { dialogs.expectMessage("Cannot open input file.", ui::kMbStop); });
-  EXPECT_TRUE(Lines().isEmpty());
+  EXPECT_TRUE(ListLines().isEmpty());
 }
 
 TEST_F(MuxFiles, CancelledChoosersDoNothing) {
-  ConfigureTwoPrograms();
+  ConfigureTwoPrograms("0042");
   dialogs.expectFileChoice(ui::FileDialogKind::Open, std::nullopt);
   window->bt_OpenClick();
   dialogs.expectFileChoice(ui::FileDialogKind::Save, std::nullopt);
   window->bt_SaveClick();
-  EXPECT_EQ(Lines(), (QStringList{"One", "Two"}));
+  EXPECT_EQ(ListLines(), (QStringList{"One", "Two"}));
   EXPECT_EQ(SharedMuxConfig().A.TransportStreamId, 0);
 }
 
@@ -182,7 +163,7 @@ class FileSizeLimit {
 };
 
 TEST_F(MuxFiles, FailedSaveReportsAnErrorAndKeepsTheOldFileAndTheRecord) {
-  ConfigureTwoPrograms();
+  ConfigureTwoPrograms("0042");
   const QString path = SaveThroughWindow("keep.mux");
   QFile old(path);
   ASSERT_TRUE(old.open(QIODevice::ReadOnly));

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTest>
 #include <cstring>
 
@@ -62,6 +63,29 @@ void MainWindowTest::Leave() {
   // The list takes the focus, as a click into it would.
   window->lst_Prog->setFocus(Qt::MouseFocusReason);
   QApplication::processEvents();
+}
+
+QStringList MainWindowTest::ListLines() const {
+  QStringList lines;
+  for (int i = 0; i < window->lst_Prog->count(); ++i) lines << window->lst_Prog->item(i)->text();
+  return lines;
+}
+
+void MainWindowTest::ConfigureTwoPrograms(const QString& tsidText) {
+  MuxConfig& cfg = SharedMuxConfig();
+  std::strcpy(cfg.A.NetworkName, "Rede");
+  for (const char* name : {"One", "Two"}) {
+    AddSimpleProgram(cfg, name);
+    window->lst_Prog->addItem(name);
+  }
+  AddGhostEntry(cfg, 2, 500, 600);
+  TypeAndLeave(window->txt_BitRate, "38000000");
+  window->txt_TSID->setText(tsidText);
+}
+
+QByteArray FileBytes(const std::filesystem::path& path) {
+  QFile file(QString::fromStdString(path.string()));
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void TypeText(QWidget* target, const QString& text) {

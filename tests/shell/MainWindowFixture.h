@@ -40,6 +40,10 @@ class MainWindowTest : public ::testing::Test {
   void Leave();
 
   QString PathInDir(const QString& name) const { return dir.filePath(name); }
+  QStringList ListLines() const;  // the lines of lst_Prog
+  // Two programs named in record and list, a ghost entry, network name "Rede", the rate 38000000
+  // typed in Byte mode and `tsidText` set in its field (not left).
+  void ConfigureTwoPrograms(const QString& tsidText);
 
   ui::testing::ScriptedDialogs dialogs;
   QTemporaryDir dir;
@@ -48,6 +52,8 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<Tfrm_CfgMux> window;
   bool processEnded = false;
 };
+
+QByteArray FileBytes(const std::filesystem::path& path);
 
 // Types any text key by key (also characters QTest::keyClicks cannot map to a key).
 void TypeText(QWidget* target, const QString& text);

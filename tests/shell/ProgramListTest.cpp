@@ -34,12 +34,6 @@ class ProgramList : public MainWindowTest {
     window->lst_ProgClick();
   }
 
-  QStringList Lines() const {
-    QStringList lines;
-    for (int i = 0; i < window->lst_Prog->count(); ++i) lines << window->lst_Prog->item(i)->text();
-    return lines;
-  }
-
   bool ListButtonsEnabled() const {
     return window->bt_Edit->isEnabled() && window->bt_Delete->isEnabled() && window->bt_Clear->isEnabled();
   }
@@ -52,7 +46,7 @@ class ProgramList : public MainWindowTest {
 
 TEST_F(ProgramList, EnterAddsTheNameAsTypedAndEnablesTheListButtons) {
   AddName(" News");
-  EXPECT_EQ(Lines(), QStringList{" News"});
+  EXPECT_EQ(ListLines(), QStringList{" News"});
   EXPECT_TRUE(window->txt_NameProg->text().isEmpty());
   EXPECT_TRUE(ListButtonsEnabled());
   EXPECT_TRUE(window->bt_Save->isEnabled());
@@ -76,7 +70,7 @@ TEST_F(ProgramList, BlankNameIsRefusedKeepsTheTextAndDeselects) {
   window->txt_NameProg->setText("   ");
   window->bt_Add->click();
   EXPECT_EQ(window->txt_NameProg->text(), "   ");
-  EXPECT_EQ(Lines(), QStringList{"Sport"});
+  EXPECT_EQ(ListLines(), QStringList{"Sport"});
   EXPECT_EQ(window->lst_Prog->selectedItems().size(), 0);
 }
 
@@ -84,12 +78,12 @@ TEST_F(ProgramList, DuplicateNameAnsweredNoIsAppendedAnsweredYesChangesNothing) 
   AddName("Sport");
   dialogs.expectMessage("Name already exist. \n Do you replace them?", ui::kMbYesNo, ui::kIdNo);
   AddName("Sport");
-  EXPECT_EQ(Lines(), (QStringList{"Sport", "Sport"}));
+  EXPECT_EQ(ListLines(), (QStringList{"Sport", "Sport"}));
 
   // Both lines ask; Yes on the first ends the handler at once.
   dialogs.expectMessage("Name already exist. \n Do you replace them?", ui::kMbYesNo, ui::kIdYes);
   AddName("Sport");
-  EXPECT_EQ(Lines(), (QStringList{"Sport", "Sport"}));
+  EXPECT_EQ(ListLines(), (QStringList{"Sport", "Sport"}));
   EXPECT_EQ(window->txt_NameProg->text(), "Sport");
 }
 
@@ -99,7 +93,7 @@ TEST_F(ProgramList, RenameStoresTheTrimmedNameOnlyWhenProgramsExist) {
   Select(2);
   EXPECT_EQ(window->txt_NameProg->text(), "Three");
   AddName(" Trois ");
-  EXPECT_EQ(Lines(), (QStringList{"One", "Two", "Trois"}));
+  EXPECT_EQ(ListLines(), (QStringList{"One", "Two", "Trois"}));
   EXPECT_EQ(Name(2), "");  // ProgramCount 0: only the list changed
 
   MuxConfig& cfg = SharedMuxConfig();
@@ -108,13 +102,13 @@ TEST_F(ProgramList, RenameStoresTheTrimmedNameOnlyWhenProgramsExist) {
   Select(2);
   AddName(" Drei");
   EXPECT_EQ(Name(2), "Drei");
-  EXPECT_EQ(Lines()[2], "Drei");
+  EXPECT_EQ(ListLines()[2], "Drei");
 
   // Answered No, the name is appended as typed.
   dialogs.expectMessage("Do you wish change Program Name?", ui::kMbYesNo, ui::kIdNo);
   Select(0);
   AddName(" Neu");
-  EXPECT_EQ(Lines(), (QStringList{"One", "Two", "Drei", " Neu"}));
+  EXPECT_EQ(ListLines(), (QStringList{"One", "Two", "Drei", " Neu"}));
   EXPECT_EQ(Name(0), "One");
 }
 
@@ -127,7 +121,7 @@ TEST_F(ProgramList, RenameStoresWindows1252Bytes) {
   AddName(QString::fromUtf8("S\u00e3o Paulo 1"));
   // The eleventh character does not fit; the rename stores the trimmed name as Windows-1252.
   EXPECT_EQ(Name(0), "S\xe3o Paulo");
-  EXPECT_EQ(Lines()[0], QString::fromUtf8("S\u00e3o Paulo"));
+  EXPECT_EQ(ListLines()[0], QString::fromUtf8("S\u00e3o Paulo"));
 }
 
 TEST_F(ProgramList, RenameAtALineFrom100OnChangesOnlyTheList) {
@@ -138,7 +132,7 @@ TEST_F(ProgramList, RenameAtALineFrom100OnChangesOnlyTheList) {
   dialogs.expectMessage("Do you wish change Program Name?", ui::kMbYesNo, ui::kIdYes);
   Select(100);
   AddName("Late");
-  EXPECT_EQ(Lines()[100], "Late");
+  EXPECT_EQ(ListLines()[100], "Late");
   EXPECT_EQ(std::memcmp(&before, &cfg, sizeof before), 0);
 }
 
@@ -150,14 +144,14 @@ TEST_F(ProgramList, DeleteRemovesTheSlotOfTheSelectedLineOnlyWhenItHasAProgram) 
 
   Select(1);
   window->bt_Delete->click();
-  EXPECT_EQ(Lines(), (QStringList{"One", "Three"}));
+  EXPECT_EQ(ListLines(), (QStringList{"One", "Three"}));
   EXPECT_EQ(cfg.A.ProgramCount, 1);
   EXPECT_EQ(Name(0), "One");
   EXPECT_TRUE(window->txt_NameProg->text().isEmpty());
 
   Select(1);  // "Three" has no program
   window->bt_Delete->click();
-  EXPECT_EQ(Lines(), QStringList{"One"});
+  EXPECT_EQ(ListLines(), QStringList{"One"});
   EXPECT_EQ(cfg.A.ProgramCount, 1);
 }
 
@@ -169,7 +163,7 @@ TEST_F(ProgramList, DeleteOfALineBeyondTheProgramsNeverDropsAnotherProgram) {
   Select(1);
   window->bt_DeleteClick();
   EXPECT_EQ(cfg.A.ProgramCount, 1);
-  EXPECT_EQ(Lines(), QStringList{"One"});
+  EXPECT_EQ(ListLines(), QStringList{"One"});
 }
 
 TEST_F(ProgramList, DeleteWithoutSelectionAsksForOneAndEmptiesTheName) {
@@ -178,7 +172,7 @@ TEST_F(ProgramList, DeleteWithoutSelectionAsksForOneAndEmptiesTheName) {
   dialogs.expectMessage("Choose item, please.", ui::kMbExclamation);
   window->bt_Delete->click();
   EXPECT_TRUE(window->txt_NameProg->text().isEmpty());
-  EXPECT_EQ(Lines(), QStringList{"One"});
+  EXPECT_EQ(ListLines(), QStringList{"One"});
 }
 
 TEST_F(ProgramList, DeleteOfTheLastLineDisablesSaveAndSendOnlyWithoutGhosts) {
@@ -210,12 +204,12 @@ TEST_F(ProgramList, ClearAsksAndEmptiesTheProgramsButKeepsSlotsAndGhosts) {
 
   dialogs.expectMessage("Delete all items?", ui::kMbYesNo, ui::kIdNo);
   window->bt_Clear->click();
-  EXPECT_EQ(Lines(), QStringList{"One"});
+  EXPECT_EQ(ListLines(), QStringList{"One"});
   EXPECT_EQ(cfg.A.ProgramCount, 1);
 
   dialogs.expectMessage("Delete all items?", ui::kMbYesNo, ui::kIdYes);
   window->bt_Clear->click();
-  EXPECT_TRUE(Lines().isEmpty());
+  EXPECT_TRUE(ListLines().isEmpty());
   EXPECT_EQ(cfg.A.ProgramCount, 0);
   EXPECT_EQ(cfg.A.TransportStreamId, 0);
   EXPECT_EQ(Name(0), "One");

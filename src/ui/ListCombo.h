@@ -1,6 +1,7 @@
 #pragma once
-// A drop-down combo whose text is always one of its items: typed characters are discarded (the
-// arrow keys still move the choice). OnClick runs when the user picks an item.
+// A drop-down combo whose text is always one of its items: typed characters are discarded, in the
+// closed box and in its open list (the arrow keys still move the choice). OnClick runs when the
+// user picks an item.
 
 #include <QComboBox>
 #include <QStringList>
@@ -21,6 +22,7 @@ class ListCombo : public QComboBox {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 }  // namespace ui

@@ -104,6 +104,10 @@ TEST(ListCombo, TypingIsDiscardedAndPickingClicks) {
   combo.show();
   QTest::keyClicks(&combo, "g");
   EXPECT_EQ(combo.itemIndex(), 0);
+  combo.showPopup();
+  QTest::keyClicks(combo.view(), "b");
+  EXPECT_EQ(combo.view()->currentIndex().row(), 0) << "typing in the open list picks nothing";
+  combo.hidePopup();
   combo.activated(2);
   EXPECT_EQ(clicks, 1);
 }

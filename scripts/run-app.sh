@@ -16,24 +16,9 @@ PORT_LINK="$CONFIG/COM1"
 PORT_FILE="$CONFIG/QR7710-4_CONFPORT.qr7"
 MARK="$CONFIG/.COM1-emulated"   # says that Config/COM1 is the emulator's
 
-PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev)
-
-install_missing() {
-  local missing=()
-  for p in "${PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return
-  echo "Installing: ${missing[*]}"
-  local sudo=()
-  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
-}
-
 build() {
   if [ ! -f "$BUILD/build.ninja" ]; then
-    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release
+    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQR_TESTS=OFF -DQR_BENCH=OFF
   fi
   cmake --build "$BUILD" --target qr7710-config qrmux
 }
@@ -79,7 +64,7 @@ start_emulator() {
   echo "Device emulator on $pty (Config/COM1)."
 }
 
-install_missing
+"$ROOT/scripts/install-deps.sh"
 build
 mkdir -p "$CONFIG"
 trap stop_emulator EXIT

@@ -47,12 +47,12 @@ class QtDialogs final : public DialogHook {
 
   int showModal(QDialog& dialog) override { return dialog.exec(); }
 
-  std::optional<QString> chooseFile(FileDialogKind kind, const FileDialogSpec& spec) override {
-    QFileDialog dialog(DialogParent(), spec.title, QString(), spec.filter);
+  std::optional<QString> chooseFile(FileDialogKind kind, const FileDialogSpec& request) override {
+    QFileDialog dialog(DialogParent(), request.title, QString(), request.filter);
     dialog.setAcceptMode(kind == FileDialogKind::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);  // neither dialog insists that the file exists
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setDefaultSuffix(spec.defaultSuffix);
+    dialog.setDefaultSuffix(request.defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front();
   }
@@ -83,8 +83,8 @@ void ShowMessage(const QString& text) { Hook().showMessage(text); }
 
 int ShowModal(QDialog& dialog) { return Hook().showModal(dialog); }
 
-std::optional<QString> ChooseFile(FileDialogKind kind, const FileDialogSpec& spec) {
-  return Hook().chooseFile(kind, spec);
+std::optional<QString> ChooseFile(FileDialogKind kind, const FileDialogSpec& request) {
+  return Hook().chooseFile(kind, request);
 }
 
 }  // namespace ui

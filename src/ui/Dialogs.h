@@ -41,7 +41,7 @@ class DialogHook {
   virtual void showMessage(const QString& text) = 0;
   virtual int showModal(QDialog& dialog) = 0;
   // The chosen path, or nullopt when the user cancelled.
-  virtual std::optional<QString> chooseFile(FileDialogKind kind, const FileDialogSpec& spec) = 0;
+  virtual std::optional<QString> chooseFile(FileDialogKind kind, const FileDialogSpec& request) = 0;
 };
 
 // Installs `hook` (nullptr: the real Qt dialogs) and returns the previous one.
@@ -53,6 +53,6 @@ int MessageBox(const QString& text, const QString& caption, int flags);
 void ShowMessage(const QString& text);
 // Runs `dialog` modally (QDialog::exec) and returns its result code.
 int ShowModal(QDialog& dialog);
-std::optional<QString> ChooseFile(FileDialogKind kind, const FileDialogSpec& spec);
+std::optional<QString> ChooseFile(FileDialogKind kind, const FileDialogSpec& request);
 
 }  // namespace ui

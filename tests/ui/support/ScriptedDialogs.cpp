@@ -99,8 +99,8 @@ int ScriptedDialogs::showModal(QDialog& dialog) {
   return dialog.exec();
 }
 
-std::optional<QString> ScriptedDialogs::chooseFile(FileDialogKind kind, const FileDialogSpec& spec) {
-  const auto step = next(Kind::File, spec.title);
+std::optional<QString> ScriptedDialogs::chooseFile(FileDialogKind kind, const FileDialogSpec& request) {
+  const auto step = next(Kind::File, request.title);
   if (!step) return std::nullopt;
   EXPECT_EQ(step->fileKind, kind);
   return step->path;

@@ -60,7 +60,7 @@ class ScriptedDialogs final : public DialogHook {
   int messageBox(const QString& text, const QString& caption, int flags) override;
   void showMessage(const QString& text) override;
   int showModal(QDialog& dialog) override;
-  std::optional<QString> chooseFile(FileDialogKind kind, const FileDialogSpec& spec) override;
+  std::optional<QString> chooseFile(FileDialogKind kind, const FileDialogSpec& request) override;
 
  private:
   enum class Kind { Message, SimpleMessage, Modal, File };

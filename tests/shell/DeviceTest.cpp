@@ -24,35 +24,6 @@ const QString kNotConnected = QString::fromUtf8("Sem comunica\u00e7\u00e3o seria
 
 class DeviceTransfer : public MainWindowTest {};
 
-// What a test sees of the progress window while a transfer runs on the UI thread.
-struct ProgressWatch {
-  std::vector<int> values;
-  bool sawBusyModal = false;
-  bool typedWhileBusy = false;
-};
-
-// Samples the progress window every 5 ms while it is up. The first tick comes inside the transfer
-// (no event loop runs between starting the timer and the click on Send); it types into the main
-// window and clicks Clear through the window system, as a user would.
-QTimer* WatchProgress(Tfrm_CfgMux& window, ProgressWatch& watch) {
-  auto* timer = new QTimer(&window);
-  QObject::connect(timer, &QTimer::timeout, &window, [&window, &watch] {
-    if (!watch.typedWhileBusy) {
-      watch.typedWhileBusy = true;
-      QTest::keyClick(window.windowHandle(), Qt::Key_Z, {});
-      QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {},
-                        window.bt_Clear->mapTo(&window, window.bt_Clear->rect().center()));
-    }
-    auto* busy = qobject_cast<ui::BusyDialog*>(QApplication::activeModalWidget());
-    if (busy == nullptr) return;
-    watch.sawBusyModal = true;
-    if (watch.values.empty() || watch.values.back() != busy->progressValue())
-      watch.values.push_back(busy->progressValue());
-  });
-  timer->start(5);
-  return timer;
-}
-
 TEST_F(DeviceTransfer, SendLoadsTheDeviceAndGetReadsTheConfigurationBack) {
   OpenWindow();
   ConnectToDevice();

@@ -8,6 +8,7 @@
 #include "config/SharedRecord.h"
 #include "link/Ser350.h"
 #include "shell/LinkMessages.h"
+#include "ui/BusyDialog.h"
 #include "ui/Edit.h"
 
 void MainWindowTest::SetUp() {
@@ -37,7 +38,7 @@ void MainWindowTest::OpenWindow() {
 
 DeviceEmulator& MainWindowTest::StartDevice(EmulatorFault fault, int port) {
   EmulatorOptions options;
-  options.paced = false;
+  options.paced = pacedDevice;
   options.fault = fault;
   options.linkPath = paths.configDir / ("COM" + std::to_string(port));
   device = std::make_unique<DeviceEmulator>(options);
@@ -88,9 +89,23 @@ QByteArray FileBytes(const std::filesystem::path& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void TypeText(QWidget* target, const QString& text) {
-  for (const QChar c : text)
-    QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+QTimer* WatchProgress(Tfrm_CfgMux& window, ProgressWatch& watch) {
+  auto* timer = new QTimer(&window);
+  QObject::connect(timer, &QTimer::timeout, &window, [&window, &watch] {
+    if (!watch.typedWhileBusy) {
+      watch.typedWhileBusy = true;
+      QTest::keyClick(window.windowHandle(), Qt::Key_Z, {});
+      QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {},
+                        window.bt_Clear->mapTo(&window, window.bt_Clear->rect().center()));
+    }
+    auto* busy = qobject_cast<ui::BusyDialog*>(QApplication::activeModalWidget());
+    if (busy == nullptr) return;
+    watch.sawBusyModal = true;
+    if (watch.values.empty() || watch.values.back() != busy->progressValue())
+      watch.values.push_back(busy->progressValue());
+  });
+  timer->start(5);
+  return timer;
 }
 
 void SetServiceName(MuxConfig& cfg, int slot, const char* name) {

@@ -7,11 +7,14 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "ScriptedDialogs.h"
+#include "UserInput.h"
 #include "config/AppPaths.h"
 #include "config/MuxConfig.h"
 #include "device/DeviceEmulator.h"
@@ -30,7 +33,7 @@ class MainWindowTest : public ::testing::Test {
 
   // Creates, shows and activates the window (activation reads the port file).
   void OpenWindow();
-  // Starts an unpaced emulator behind Config/COM<port>.
+  // Starts an emulator behind Config/COM<port>, unpaced unless `pacedDevice` is set.
   DeviceEmulator& StartDevice(EmulatorFault fault = EmulatorFault::None, int port = kDevicePort);
   // Starts the device, chooses its port in the menu and connects.
   void ConnectToDevice(EmulatorFault fault = EmulatorFault::None);
@@ -45,6 +48,7 @@ class MainWindowTest : public ::testing::Test {
   // typed in Byte mode and `tsidText` set in its field (not left).
   void ConfigureTwoPrograms(const QString& tsidText);
 
+  bool pacedDevice = false;  // the emulator keeps the line rate, as the device does
   ui::testing::ScriptedDialogs dialogs;
   QTemporaryDir dir;
   AppPaths paths;
@@ -55,8 +59,19 @@ class MainWindowTest : public ::testing::Test {
 
 QByteArray FileBytes(const std::filesystem::path& path);
 
-// Types any text key by key (also characters QTest::keyClicks cannot map to a key).
-void TypeText(QWidget* target, const QString& text);
+// What a test sees of the progress window while a transfer runs on the UI thread.
+struct ProgressWatch {
+  std::vector<int> values;  // the progress values seen, each change once
+  bool sawBusyModal = false;
+  bool typedWhileBusy = false;
+};
+
+// Samples the progress window every 5 ms while it is up. The first tick comes inside the transfer
+// (no event loop runs between starting the timer and the click on Send); it types into the main
+// window and clicks Clear through the window system, as a user would. Delete the timer afterwards.
+QTimer* WatchProgress(Tfrm_CfgMux& window, ProgressWatch& watch);
+
+using ui::testing::TypeText;
 
 // Record builders for the tests.
 void SetServiceName(MuxConfig& cfg, int slot, const char* name);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedDialogs.h"
+#include "UserInput.h"
 #include "ui/BusyDialog.h"
 #include "ui/Edit.h"
 #include "ui/ListCombo.h"
@@ -14,10 +15,7 @@
 
 namespace {
 
-// Types any character, also those QTest::keyClicks cannot map to a key.
-void TypeText(QWidget* target, const QString& text) {
-  for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
+using ui::testing::TypeText;
 
 // A window with two edits, so the focus can leave the first one.
 class TwoEdits : public ::testing::Test {

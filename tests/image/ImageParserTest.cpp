@@ -56,13 +56,7 @@ TEST_P(RoundTrip, ParsingTheImageGivesBackTheRecord) {
 INSTANTIATE_TEST_SUITE_P(Programs, RoundTrip, ::testing::Values(1, 2, 5, 6, 7, 11, 12, 13, 40, 41, 42, 43, 83, 84, 99, 100));
 
 TEST(RoundTrip, OneProgramExampleComesBackOnInputTwo) {
-  auto cfg = NewConfig();
-  ProgramEntry& p = AddProgram(*cfg, 2, 0x100, 1, "One");
-  p.PcrPidIn = p.VideoPidIn = 101;
-  p.PcrPidOut = p.VideoPidOut = 201;
-  p.Audio[0].PidIn = 102;
-  p.Audio[0].PidOut = 202;
-  p.PcrAdjust = 1;
+  const auto cfg = OneProgramExample();
   const Parsed back = Parse(ImageOf(*cfg));
   EXPECT_EQ(back.cfg->A.ProgramCount, 1);
   EXPECT_EQ(back.cfg->A.InputOfProgram[0], 2);

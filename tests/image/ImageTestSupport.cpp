@@ -256,3 +256,14 @@ std::string RecordPlace(std::size_t at) {
   if (at == sizeof(MuxConfig)) return ::testing::AssertionSuccess();
   return Differ(BytesOf(actual), BytesOf(expected), at, RecordPlace(at));
 }
+
+std::unique_ptr<MuxConfig> OneProgramExample() {
+  auto cfg = NewConfig();
+  ProgramEntry& p = AddProgram(*cfg, 2, 0x100, 1, "One");
+  p.PcrPidIn = p.VideoPidIn = 101;
+  p.PcrPidOut = p.VideoPidOut = 201;
+  p.Audio[0].PidIn = 102;
+  p.Audio[0].PidOut = 202;
+  p.PcrAdjust = 1;
+  return cfg;
+}

@@ -29,6 +29,9 @@ void SetPacing(MuxConfig& cfg, const Pacing& pacing);  // both blocks, as the bi
 // PMT on the null PID), and ghost entries sit on inputs 1, 3 and 4.
 std::unique_ptr<MuxConfig> VariedConfig(int programs);
 
+// One program on input 2: PCR and video 101 -> 201, audio 102 -> 202, PCR adjusted.
+std::unique_ptr<MuxConfig> OneProgramExample();
+
 std::vector<uint8_t> Flatten(const std::vector<DevicePacket>& packets);
 
 // Equal bytes, or a failure that shows the first difference with its neighbourhood in hex.

@@ -37,18 +37,6 @@ std::vector<uint8_t> MapPacket(int inputIndex, std::initializer_list<std::pair<i
   return packet;
 }
 
-// One program on input 2: PCR and video 101 -> 201, audio 102 -> 202, PCR adjusted.
-std::unique_ptr<MuxConfig> OneProgramExample() {
-  auto cfg = NewConfig();
-  ProgramEntry& p = AddProgram(*cfg, 2, 0x100, 1, "One");
-  p.PcrPidIn = p.VideoPidIn = 101;
-  p.PcrPidOut = p.VideoPidOut = 201;
-  p.Audio[0].PidIn = 102;
-  p.Audio[0].PidOut = 202;
-  p.PcrAdjust = 1;
-  return cfg;
-}
-
 TEST(Image, OneProgramExampleControlPackets) {
   auto cfg = OneProgramExample();
   const std::vector<DevicePacket> image = BuildImagePackets(*cfg, 1);

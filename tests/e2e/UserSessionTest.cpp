@@ -103,16 +103,16 @@ class UserSession : public MainWindowTest {
     QTest::keyClick(window->txt_NameProg, Qt::Key_Return);
   }
 
-  // Opens an editor with its button; `drive` runs while it is shown and must close it.
+  // Clicks a button that opens `Form` modally; `drive` runs while it is shown and must close it.
   template <typename Form>
-  void WithEditor(ui::PictureButton* button, std::function<void(Form&)> drive) {
+  void WithForm(QAbstractButton* button, std::function<void(Form&)> drive) {
     dialogs.expectModal([drive = std::move(drive)](QDialog& dialog) {
       auto* form = dynamic_cast<Form*>(&dialog);
-      ASSERT_NE(form, nullptr) << "another dialog opened: " << dialog.windowTitle().toStdString();
+      ASSERT_NE(form, nullptr) << "another dialog opened: " << dialog.metaObject()->className();
       drive(*form);
     });
     Click(button);
-    ASSERT_TRUE(dialogs.allConsumed()) << "the editor did not open";
+    ASSERT_TRUE(dialogs.allConsumed()) << Form::staticMetaObject.className() << " did not open";
   }
 
   void EnterProgram(Tfrm_CfgProg& editor, int nameItem, const ProgramInput& p) {
@@ -131,15 +131,13 @@ class UserSession : public MainWindowTest {
     PickItem(editor.cb_VidType, p.videoTypeItem);
     PickItem(editor.cb_AudType[0], p.audioTypeItem);
     if (p.subtitled) {
-      dialogs.expectModal([](QDialog& dialog) {
-        auto& subtitle = dynamic_cast<Tfrm_Subtitle&>(dialog);
+      WithForm<Tfrm_Subtitle>(editor.bt_Sub1, [](Tfrm_Subtitle& subtitle) {
         Click(subtitle.chk_SubtitleEnable);
-        ASSERT_TRUE(subtitle.rdg_DataTypeSubtitling->isChecked());
+        EXPECT_TRUE(subtitle.rdg_DataTypeSubtitling->isChecked()) << "a 0x06 stream with a subtitling descriptor";
         PickItem(subtitle.cb_LanguageCode, kEnglishItem);
         PickItem(subtitle.cb_SubtitleType, kSubtitlingTypeItem);
         Click(subtitle.bt_Ok);
       });
-      Click(editor.bt_Sub1);
     }
     Click(editor.bt_Ok);
   }
@@ -180,13 +178,13 @@ TEST_F(UserSession, ConfigurationTypedInIsSentAndReadBackAfterReconnecting) {
   for (const QString& name : kNames) AddName(name);
   ASSERT_EQ(ListLines(), kNames);
 
-  WithEditor<Tfrm_CfgProg>(window->bt_Edit, [this](Tfrm_CfgProg& editor) {
+  WithForm<Tfrm_CfgProg>(window->bt_Edit, [this](Tfrm_CfgProg& editor) {
     for (int k = 0; k < static_cast<int>(kPrograms.size()); ++k) EnterProgram(editor, k, kPrograms[k]);
     ExpectTable(editor);
     Click(editor.bt_Exit);
   });
   ExpectHiddenSettings();
-  WithEditor<Tfrm_CfgGhost>(window->bt_Ghost, [](Tfrm_CfgGhost& editor) {
+  WithForm<Tfrm_CfgGhost>(window->bt_Ghost, [](Tfrm_CfgGhost& editor) {
     PickItem(editor.cb_InASI, 3);
     TypeInto(editor.txt_PidInGhost, "700");
     TypeInto(editor.txt_PidOutGhost, "1700");
@@ -216,6 +214,7 @@ TEST_F(UserSession, ConfigurationTypedInIsSentAndReadBackAfterReconnecting) {
   }
   delete watcher;
   ASSERT_TRUE(dialogs.allConsumed()) << "Send showed no result";
+  ASSERT_FALSE(HasFailure()) << "no read-back after the failures above";
   EXPECT_EQ(device->completedLoads(), 1);
   const std::vector<uint8_t> stored = device->storedImage();
   const QByteArray sent = FileBytes(paths.imageToSend);
@@ -242,7 +241,7 @@ TEST_F(UserSession, ConfigurationTypedInIsSentAndReadBackAfterReconnecting) {
   EXPECT_EQ(GhostEntries(), (std::vector<std::array<int16_t, 3>>{ghosts[1], ghosts[0]}));
   ExpectHiddenSettings();
 
-  WithEditor<Tfrm_CfgProg>(window->bt_Edit, [this](Tfrm_CfgProg& editor) {
+  WithForm<Tfrm_CfgProg>(window->bt_Edit, [this](Tfrm_CfgProg& editor) {
     ExpectTable(editor);
     // The editor shows the settings back: Generate PMT of the second program, AC-3 and the
     // subtitles of the first.
@@ -252,15 +251,13 @@ TEST_F(UserSession, ConfigurationTypedInIsSentAndReadBackAfterReconnecting) {
     EXPECT_TRUE(editor.ckb_genPMT->isChecked());
     EXPECT_EQ(editor.cb_AudType[0]->currentText(), "AC3");
     EXPECT_EQ(editor.data[0].in->text(), "302");
-    dialogs.expectModal([](QDialog& dialog) {
-      auto& subtitle = dynamic_cast<Tfrm_Subtitle&>(dialog);
+    WithForm<Tfrm_Subtitle>(editor.bt_Sub1, [](Tfrm_Subtitle& subtitle) {
       EXPECT_TRUE(subtitle.chk_SubtitleEnable->isChecked());
       EXPECT_TRUE(subtitle.rdg_DataTypeSubtitling->isChecked());
       EXPECT_EQ(subtitle.cb_LanguageCode->currentIndex(), kEnglishItem);
       EXPECT_EQ(subtitle.cb_SubtitleType->currentIndex(), kSubtitlingTypeItem);
       Click(subtitle.bt_Cancel);
     });
-    Click(editor.bt_Sub1);
     Click(editor.bt_Exit);
   });
   ExpectHiddenSettings();

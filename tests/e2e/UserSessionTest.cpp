@@ -15,7 +15,6 @@
 #include "editors/QR7714_Ghost.h"
 #include "editors/QR7714_Prog.h"
 #include "editors/Subtitle.h"
-#include "link/Ser350.h"
 #include "ui/BusyDialog.h"
 #include "ui/ListCombo.h"
 #include "ui/ReportView.h"
@@ -158,7 +157,8 @@ class UserSession : public MainWindowTest {
     EXPECT_EQ(data.SubtitlingType, kSubtitlingType);
     EXPECT_EQ(cfg.A.Programs[0].Audio[0].Type, kAc3Item);
     EXPECT_EQ(cfg.A.Programs[2].VideoType, kH264Item);
-    for (int k = 0; k < 3; ++k) EXPECT_EQ(cfg.A.Programs[k].GeneratePmt, kPrograms[k].generatePmt ? 1 : 0) << k;
+    for (int k = 0; k < static_cast<int>(kPrograms.size()); ++k)
+      EXPECT_EQ(cfg.A.Programs[k].GeneratePmt, kPrograms[k].generatePmt ? 1 : 0) << k;
   }
 
   std::vector<std::array<int16_t, 3>> GhostEntries() const {
@@ -217,9 +217,9 @@ TEST_F(UserSession, ConfigurationTypedInIsSentAndReadBackAfterReconnecting) {
   ASSERT_FALSE(HasFailure()) << "no read-back after the failures above";
   EXPECT_EQ(device->completedLoads(), 1);
   const std::vector<uint8_t> stored = device->storedImage();
-  const QByteArray sent = FileBytes(paths.imageToSend);
-  EXPECT_FALSE(sent.isEmpty());
-  EXPECT_EQ(sent, QByteArray(reinterpret_cast<const char*>(stored.data()), static_cast<qsizetype>(stored.size())))
+  const QByteArray imageFile = FileBytes(paths.imageToSend);
+  EXPECT_FALSE(imageFile.isEmpty());
+  EXPECT_EQ(imageFile, QByteArray(reinterpret_cast<const char*>(stored.data()), static_cast<qsizetype>(stored.size())))
       << "the device stores the image file that Send wrote";
   EXPECT_TRUE(watch.sawBusyModal) << "no progress window during the transfer";
   EXPECT_GE(watch.values.size(), 3u) << "the progress window did not advance";
@@ -227,6 +227,7 @@ TEST_F(UserSession, ConfigurationTypedInIsSentAndReadBackAfterReconnecting) {
   EXPECT_EQ(ListLines(), kNames) << "a click on Clear was taken during the transfer";
 
   // A new connection starts empty; Get brings the device's configuration back.
+  const MuxConfig sentRecord = SharedMuxConfig();
   Click(window->bt_Disconnect);
   ASSERT_TRUE(ListLines().isEmpty());
   ASSERT_EQ(SharedMuxConfig().A.ProgramCount, 0);
@@ -237,6 +238,14 @@ TEST_F(UserSession, ConfigurationTypedInIsSentAndReadBackAfterReconnecting) {
   EXPECT_EQ(window->txt_BitRate->text(), "38001122");
   EXPECT_EQ(window->rdg_Mode->itemIndex(), Tfrm_CfgMux::kModeByte);
   EXPECT_EQ(window->txt_TSID->text(), "4660");
+  const MuxConfig& got = SharedMuxConfig();
+  for (int k = 0; k < static_cast<int>(kPrograms.size()); ++k) {
+    EXPECT_EQ(std::memcmp(&sentRecord.A.Programs[k], &got.A.Programs[k], sizeof(ProgramEntry)), 0) << "program " << k;
+    EXPECT_EQ(std::memcmp(&sentRecord.A.Services[k], &got.A.Services[k], sizeof(ServiceEntry)), 0) << "service " << k;
+    EXPECT_EQ(sentRecord.A.InputOfProgram[k], got.A.InputOfProgram[k]) << "input of program " << k;
+    EXPECT_EQ(sentRecord.A.PmtPidOfProgram[k], got.A.PmtPidOfProgram[k]) << "PMT PID of program " << k;
+  }
+  EXPECT_EQ(std::memcmp(&sentRecord.A.NetworkParams, &got.A.NetworkParams, sizeof got.A.NetworkParams), 0);
   // The device's maps run input by input, so the ghost PIDs come back in input order.
   EXPECT_EQ(GhostEntries(), (std::vector<std::array<int16_t, 3>>{ghosts[1], ghosts[0]}));
   ExpectHiddenSettings();

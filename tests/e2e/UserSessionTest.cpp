@@ -16,6 +16,7 @@
 #include "editors/QR7714_Prog.h"
 #include "editors/Subtitle.h"
 #include "ui/BusyDialog.h"
+#include "ui/Edit.h"
 #include "ui/ListCombo.h"
 #include "ui/ReportView.h"
 
@@ -35,6 +36,7 @@ constexpr uint8_t kSubtitlingType = 0x20;
 constexpr int kH264Item = 1;
 
 const QStringList kNames{"News", "Sport", "Movies"};
+constexpr int16_t kTsid = 4660;
 
 // What the user enters for one program; empty texts are fields left empty.
 struct ProgramInput {
@@ -174,7 +176,7 @@ TEST_F(UserSession, ConfigurationTypedInIsSentAndReadBackAfterReconnecting) {
   TypeAndLeave(window->txt_NetName, "Rede Sul");
   TypeAndLeave(window->txt_BitRate, "38000000");
   EXPECT_EQ(window->txt_BitRate->text(), "38001122") << "the field shows the rate the pacing gives";
-  TypeAndLeave(window->txt_TSID, "4660");
+  TypeAndLeave(window->txt_TSID, QString::number(kTsid));
   for (const QString& name : kNames) AddName(name);
   ASSERT_EQ(ListLines(), kNames);
 
@@ -230,6 +232,8 @@ TEST_F(UserSession, ConfigurationTypedInIsSentAndReadBackAfterReconnecting) {
   const MuxConfig sentRecord = SharedMuxConfig();
   Click(window->bt_Disconnect);
   ASSERT_TRUE(ListLines().isEmpty());
+  for (const ui::Edit* field : {window->txt_NetName, window->txt_BitRate, window->txt_TSID})
+    ASSERT_TRUE(field->text().isEmpty()) << field->objectName().toStdString() << " kept its text";
   ASSERT_EQ(SharedMuxConfig().A.ProgramCount, 0);
   Connect();
   Click(window->bt_Get);
@@ -237,7 +241,7 @@ TEST_F(UserSession, ConfigurationTypedInIsSentAndReadBackAfterReconnecting) {
   EXPECT_EQ(window->txt_NetName->text(), "Rede Sul");
   EXPECT_EQ(window->txt_BitRate->text(), "38001122");
   EXPECT_EQ(window->rdg_Mode->itemIndex(), Tfrm_CfgMux::kModeByte);
-  EXPECT_EQ(window->txt_TSID->text(), "4660");
+  EXPECT_EQ(window->txt_TSID->text(), QString::number(kTsid));
   const MuxConfig& got = SharedMuxConfig();
   for (int k = 0; k < static_cast<int>(kPrograms.size()); ++k) {
     EXPECT_EQ(std::memcmp(&sentRecord.A.Programs[k], &got.A.Programs[k], sizeof(ProgramEntry)), 0) << "program " << k;
@@ -246,6 +250,8 @@ TEST_F(UserSession, ConfigurationTypedInIsSentAndReadBackAfterReconnecting) {
     EXPECT_EQ(sentRecord.A.PmtPidOfProgram[k], got.A.PmtPidOfProgram[k]) << "PMT PID of program " << k;
   }
   EXPECT_EQ(std::memcmp(&sentRecord.A.NetworkParams, &got.A.NetworkParams, sizeof got.A.NetworkParams), 0);
+  EXPECT_EQ(got.A.TransportStreamId, kTsid);
+  EXPECT_STREQ(got.A.NetworkName, "Rede Sul");
   // The device's maps run input by input, so the ghost PIDs come back in input order.
   EXPECT_EQ(GhostEntries(), (std::vector<std::array<int16_t, 3>>{ghosts[1], ghosts[0]}));
   ExpectHiddenSettings();

@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     InstallLinkMessageBoxes();
     Tfrm_CfgMux window(paths);
     window.show();
+    window.activateWindow();  // without a window manager nothing else activates it
     app.exec();
     LinkClose();  // the reader thread must not outlive the process's static objects
   } catch (const std::exception& error) {

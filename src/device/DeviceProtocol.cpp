@@ -75,6 +75,7 @@ bool DeviceProtocol::playing() const {
 std::vector<uint8_t> DeviceProtocol::NextChunk() {
   std::vector<uint8_t> chunk;
   if (image_.empty()) return chunk;
+  chunk.reserve(sizeof kLineNoise + 2 * kPacketSize);  // the longest chunk: noise and a doubled header
   const bool cycleStart = next_ == 0;
   if (cycleStart && fault_ == EmulatorFault::NoiseBeforeCycle) Append(chunk, kLineNoise);
   DevicePacket packet = image_[next_];

@@ -83,8 +83,10 @@ Pacing ComputePacing(std::string_view rateText, bool byteMode) {
   const WidePacing w = WideFromRate(ToInt32(LeadingDecimal(rateText)), byteMode);
   Pacing p;
   p.ByteGap = static_cast<int16_t>(w.byteGap);
+  // A negative rate leaves a remainder below 0, for which no entry of the cycle takes an extra slot.
+  const bool extraSlots = w.r > 0;
   for (int i = 0; i < kPacingCycle; ++i)
-    p.PacketGap[i] = static_cast<uint16_t>(w.base + (kExtraSlot[w.r][i] ? 1 : 0));
+    p.PacketGap[i] = static_cast<uint16_t>(w.base + (extraSlots && kExtraSlot[w.r][i] ? 1 : 0));
   return p;
 }
 

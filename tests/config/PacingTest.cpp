@@ -35,7 +35,11 @@ INSTANTIATE_TEST_SUITE_P(
         PacingCase{"216000000", false, {}, 0},
         PacingCase{"50003694", true, {63, 64, 63, 63, 63, 63, 63, 63, 63, 63}, 3},
         // The conversion stops at the first character that is not a digit.
-        PacingCase{"27000000.5 bit/s", false, {1316, 1316, 1316, 1316, 1316, 1316, 1316, 1316, 1316, 1316}, 0}),
+        PacingCase{"27000000.5 bit/s", false, {1316, 1316, 1316, 1316, 1316, 1316, 1316, 1316, 1316, 1316}, 0},
+        // A negative rate leaves a negative remainder of tenths, which no entry of the cycle takes;
+        // the gaps are the 32-bit base cut to 16 bits and the byte gap the 255 clamp.
+        PacingCase{"-7", true, {55990, 55990, 55990, 55990, 55990, 55990, 55990, 55990, 55990, 55990}, 255},
+        PacingCase{"-7", false, {38139, 38139, 38139, 38139, 38139, 38139, 38139, 38139, 38139, 38139}, 0}),
     [](const testing::TestParamInfo<PacingCase>& param) {
       return std::string(param.param.byteMode ? "Byte_" : "Pack_") + std::to_string(param.index);
     });

@@ -18,6 +18,10 @@ class Cp1252Validator final : public QValidator {
   }
 };
 
+constexpr char16_t kKeyTab = 9;
+constexpr char16_t kFirstPrintable = 32;
+constexpr char16_t kKeyDelete = 127;
+
 char16_t KeyCode(const QKeyEvent& event) {
   switch (event.key()) {
     case Qt::Key_Return:
@@ -29,8 +33,13 @@ char16_t KeyCode(const QKeyEvent& event) {
       break;
   }
   const QString text = event.text();
-  if (text.size() != 1 || !text.front().isPrint()) return 0;
-  return text.front().unicode();
+  if (text.size() != 1) return 0;
+  const char16_t code = text.front().unicode();
+  // Control characters (Ctrl+letter, Escape) are typed characters the filters see; Tab moves the
+  // focus and Delete types nothing.
+  if (code == kKeyTab || code == kKeyDelete) return 0;
+  if (code < kFirstPrintable || text.front().isPrint()) return code;
+  return 0;
 }
 
 }  // namespace

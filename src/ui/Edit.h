@@ -1,8 +1,9 @@
 #pragma once
 // A one-line edit with the events the forms use:
 //  - OnKeyPress(key): before a typed character reaches the edit. `key` is the character code
-//    (13 Enter, 8 backspace, otherwise the character); set it to 0 to discard the key. Keys that
-//    type no character (arrows, Delete, ...) do not raise it.
+//    (13 Enter, 8 backspace, control characters such as 22 for Ctrl+V or 27 for Escape, otherwise
+//    the character); set it to 0 to discard the key. Keys that type no character (arrows, Delete,
+//    ...) do not raise it.
 //  - OnChange(): after every change of the text, typed or set by the program.
 //  - OnExit(): the focus moved from this edit to another control of the window. Not raised while
 //    the window merely loses activation (a message box opened from OnExit does not re-enter it).

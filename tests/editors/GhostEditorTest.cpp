@@ -112,6 +112,13 @@ TEST_F(GhostEditor, DiscardedKeysAddAndNonDigitsAreRefused) {
   QTest::keyClick(form->txt_PidOutGhost, Qt::Key_Return);
   EXPECT_EQ(form->lst_Ghost->rowCount(), 0);
   EXPECT_EQ(form->txt_PidInGhost->text(), QStringLiteral("50")) << "a refusal keeps the fields";
+
+  // A control character is discarded too, so it adds: Escape as the window system types it.
+  form->txt_PidOutGhost->clear();
+  TypeInto(form->txt_PidOutGhost, QStringLiteral("60"));
+  QTest::sendKeyEvent(QTest::Click, form->txt_PidOutGhost, Qt::Key_Escape, QString(QChar(0x1B)), Qt::NoModifier);
+  ASSERT_EQ(form->lst_Ghost->rowCount(), 1);
+  EXPECT_EQ(Row(0), (QStringList{"1", "  50", "  60"}));
 }
 
 TEST_F(GhostEditor, DuplicatesAreRefusedOnTheFormattedTexts) {

@@ -1,5 +1,6 @@
 // The controls driven as a user would: typing through the key filters, leaving fields, picking.
 #include <QApplication>
+#include <QClipboard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -48,6 +49,22 @@ TEST_F(TwoEdits, KeyPressSeesCharacterCodesAndCanDiscard) {
   QTest::keyClick(first, Qt::Key_Return);
   EXPECT_EQ(first->text(), "12");
   EXPECT_EQ(seen, (std::vector<char16_t>{u'1', u'a', u'2', u'.', u'3', 8, 13}));
+}
+
+TEST_F(TwoEdits, ControlCharactersReachKeyPressButKeysWithoutACharacterDoNot) {
+  std::vector<char16_t> seen;
+  first->OnKeyPress = [&](char16_t& key) {
+    seen.push_back(key);
+    key = 0;
+  };
+  QApplication::clipboard()->setText("99");
+  // Ctrl+V and Escape type the control characters 22 and 27, as the window system delivers them.
+  QTest::sendKeyEvent(QTest::Click, first, Qt::Key_V, QString(QChar(0x16)), Qt::ControlModifier);
+  QTest::sendKeyEvent(QTest::Click, first, Qt::Key_Escape, QString(QChar(0x1B)), Qt::NoModifier);
+  QTest::keyClick(first, Qt::Key_Left);
+  QTest::keyClick(first, Qt::Key_Delete);
+  EXPECT_EQ(seen, (std::vector<char16_t>{22, 27}));
+  EXPECT_TRUE(first->text().isEmpty()) << "a discarded Ctrl+V pastes nothing";
 }
 
 TEST_F(TwoEdits, ChangeRunsForTypingAndForTheProgram) {

@@ -102,6 +102,7 @@ std::optional<std::string> ReopenLocked(LinkState& s) {
 // Closes after a failed read or write on `failed`, unless a reconnect already replaced it, then
 // reconnects when the link is not stopping. Lock held.
 std::optional<std::string> RecoverLocked(LinkState& s, const std::shared_ptr<SerialPort>& failed) {
+  if (failed) failed->ReleaseExclusiveUse();
   if (failed && s.port == failed) {
     s.port.reset();
     s.connected = 0;

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -51,6 +52,7 @@ std::unique_ptr<SerialPort> SerialPort::Open(const std::filesystem::path& device
   if (fd.get() < 0) return nullptr;
   termios settings{};
   if (tcgetattr(fd.get(), &settings) != 0) return nullptr;  // not a terminal
+  if (flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return nullptr;  // in use by another program
 
   why = PortOpenError::SettingsRefused;
   SetLineSettings(settings);
@@ -64,6 +66,8 @@ std::unique_ptr<SerialPort> SerialPort::Open(const std::filesystem::path& device
 }
 
 SerialPort::~SerialPort() { close(fd_); }
+
+void SerialPort::ReleaseExclusiveUse() const { flock(fd_, LOCK_UN); }
 
 SerialPort::Wait SerialPort::WaitReadable(const PollDeadline& deadline, int wakeFd) const {
   pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeFd, POLLIN, 0}};

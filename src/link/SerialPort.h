@@ -5,6 +5,9 @@
 // Reads and writes never block inside the kernel (the descriptor is non-blocking); waiting is done
 // with poll() against a deadline. A hang-up (POLLHUP, POLLERR, read() returning 0, EIO) is reported
 // as a lost link so the caller can close and reconnect.
+//
+// A port is used by one program at a time: the open takes an exclusive lock on the device, so a
+// second program (or a second instance of this tool) finds the port not available.
 
 #include <cstdint>
 #include <filesystem>
@@ -20,8 +23,8 @@ std::filesystem::path ComPortDevicePath(const std::filesystem::path& configDir, 
 
 class SerialPort {
  public:
-  // nullptr with `why` set when the device cannot be opened or is not a terminal (NotAvailable) or
-  // refuses the line settings (SettingsRefused).
+  // nullptr with `why` set when the device cannot be opened, is not a terminal or is in use
+  // (NotAvailable) or refuses the line settings (SettingsRefused).
   static std::unique_ptr<SerialPort> Open(const std::filesystem::path& device, PortOpenError& why);
 
   ~SerialPort();
@@ -41,6 +44,10 @@ class SerialPort {
   // Writes `count` bytes, waiting for room until `timeout` passes; a time-out is not a failure,
   // it only leaves count short.
   Transfer Write(const uint8_t* buffer, int count, std::chrono::milliseconds timeout) const;
+
+  // Gives up the claim on the device while the descriptor stays open (a read may still be waiting
+  // on a port that failed), so a reconnect to the same device can take it.
+  void ReleaseExclusiveUse() const;
 
  private:
   explicit SerialPort(int fd) : fd_(fd) {}

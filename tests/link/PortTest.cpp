@@ -3,12 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/ioctl.h>
+
+#include <cerrno>
+#include <cstring>
 #include <thread>
 
 #include "LinkTestSupport.h"
 #include "device/PseudoTerminal.h"
 #include "link/SerialPort.h"
 #include "link/Ser350.h"
+#include "sys/OwnedFd.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -63,6 +69,50 @@ TEST_F(PortTest, AnExplicitDeviceIsNamedAsTheCallerSays) {
   EXPECT_EQ(LinkOpenDevice(folder.dir() / "plain-file", "COM7"), 0);
   ASSERT_EQ(messages.texts().size(), 1u);
   EXPECT_EQ(messages.texts()[0], "COM7 não disponivel");
+}
+
+TEST_F(PortTest, APortInUseIsNotAvailable) {
+  std::string error;
+  const auto pty = PseudoTerminal::Open(error);
+  ASSERT_TRUE(pty) << error;
+  fs::create_symlink(pty->slavePath(), folder.comEntry());
+  PortOpenError why{};
+  auto otherProgram = SerialPort::Open(pty->slavePath(), why);
+  ASSERT_TRUE(otherProgram);
+
+  EXPECT_EQ(LinkOpen(kTestPort), 0);
+  EXPECT_EQ(LinkIsConnected(), 0);
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{"COM3 não disponivel"});
+
+  otherProgram.reset();  // the other program lets go
+  EXPECT_EQ(LinkOpen(kTestPort), 1);
+  EXPECT_EQ(messages.texts().size(), 1u);
+}
+
+TEST_F(PortTest, AHungUpLineReconnectsToTheSameDevice) {
+  std::string error;
+  const auto pty = PseudoTerminal::Open(error);
+  ASSERT_TRUE(pty) << error;
+  fs::create_symlink(pty->slavePath(), folder.comEntry());
+  ASSERT_EQ(LinkOpen(kTestPort), 1);
+  std::this_thread::sleep_for(1100ms);  // the reader is reading
+
+  // Every descriptor of the line is hung up; the device itself stays.
+  const OwnedFd line(open(pty->slavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK));
+  ASSERT_GE(line.get(), 0);
+  ASSERT_EQ(ioctl(line.get(), TIOCVHANGUP), 0) << std::strerror(errno);
+
+  // What the line held at the hang-up is gone, so the device repeats its packet until it is heard.
+  DevicePacket got;
+  bool heard = false;
+  for (int attempt = 0; attempt < 10 && !heard; ++attempt) {
+    WriteAll(pty->master(), TestPacket(kTsSync, 11));
+    heard = TakePacketWithin(got, 300ms);
+  }
+  ASSERT_TRUE(heard);
+  EXPECT_EQ(got, TestPacket(kTsSync, 11));
+  EXPECT_EQ(LinkIsConnected(), 1);
+  EXPECT_TRUE(messages.texts().empty());
 }
 
 TEST_F(PortTest, ALostLineReconnectsThroughTheSavedPort) {

@@ -9,13 +9,19 @@
 namespace ui {
 namespace {
 
-// Refuses any text holding a character Windows-1252 cannot encode (typed or pasted).
-class Cp1252Validator final : public QValidator {
+// Refuses typed or pasted text longer than the edit's limit or, when asked, holding a character
+// Windows-1252 cannot encode. Text set by the program is not held to it.
+class TypingValidator final : public QValidator {
  public:
-  using QValidator::QValidator;
+  explicit TypingValidator(Edit& edit) : QValidator(&edit), edit_(edit) {}
   State validate(QString& input, int&) const override {
-    return EncodableInCp1252(input) ? Acceptable : Invalid;
+    if (edit_.maxLength() >= 0 && input.size() > edit_.maxLength()) return Invalid;
+    if (edit_.cp1252Only() && !EncodableInCp1252(input)) return Invalid;
+    return Acceptable;
   }
+
+ private:
+  const Edit& edit_;
 };
 
 constexpr char16_t kKeyTab = 9;
@@ -47,29 +53,28 @@ char16_t KeyCode(const QKeyEvent& event) {
 bool IsDigitKey(char16_t key) { return key >= u'0' && key <= u'9'; }
 
 Edit::Edit(QWidget* parent) : QLineEdit(parent) {
+  setValidator(new TypingValidator(*this));
   connect(this, &QLineEdit::textChanged, this, [this] {
     if (OnChange) OnChange();
   });
 }
 
-void Edit::setCp1252Only(bool on) {
-  cp1252Only_ = on;
-  setValidator(on ? new Cp1252Validator(this) : nullptr);
+void Edit::setCp1252Only(bool on) { cp1252Only_ = on; }
+
+bool Edit::hasRoomToType() const {
+  return typingLimit_ < 0 || text().size() - selectedText().size() < typingLimit_;
 }
 
 void Edit::keyPressEvent(QKeyEvent* event) {
   const char16_t original = KeyCode(*event);
-  if (original == 0 || !OnKeyPress) {
-    QLineEdit::keyPressEvent(event);
-    return;
-  }
   char16_t key = original;
-  OnKeyPress(key);
-  if (key == 0) {
-    event->accept();
+  if (original != 0 && OnKeyPress) OnKeyPress(key);
+  const bool typesCharacter = key >= kFirstPrintable;
+  if ((original != 0 && key == 0) || (typesCharacter && !hasRoomToType())) {
+    event->accept();  // discarded by the handler, or no room left to type it
     return;
   }
-  if (key != original && key != kKeyEnter && key != kKeyBackspace) {
+  if (key != original && typesCharacter) {
     insert(QString(QChar(key)));  // the handler replaced the character
     event->accept();
     return;

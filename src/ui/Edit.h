@@ -7,8 +7,10 @@
 //  - OnChange(): after every change of the text, typed or set by the program.
 //  - OnExit(): the focus moved from this edit to another control of the window. Not raised while
 //    the window merely loses activation (a message box opened from OnExit does not re-enter it).
-// setMaxLength limits characters; setCp1252Only additionally refuses characters Windows-1252
-// cannot hold, so the text is exactly as many bytes in the record as it has characters.
+// setMaxLength limits the characters the user types or pastes; text set by the program is kept
+// whole, so a value read from a file or the device shows as it is and is not cut to the limit.
+// setCp1252Only additionally refuses characters Windows-1252 cannot hold, so the text is exactly
+// as many bytes in the record as it has characters.
 
 #include <QLineEdit>
 #include <functional>
@@ -22,6 +24,8 @@ class Edit : public QLineEdit {
 
   void setCp1252Only(bool on);
   bool cp1252Only() const { return cp1252Only_; }
+  void setMaxLength(int length) { typingLimit_ = length; }
+  int maxLength() const { return typingLimit_; }  // -1: no limit
 
   std::function<void(char16_t& key)> OnKeyPress;
   std::function<void()> OnChange;
@@ -32,7 +36,10 @@ class Edit : public QLineEdit {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  bool hasRoomToType() const;
+
   bool cp1252Only_ = false;
+  int typingLimit_ = -1;
   bool inExit_ = false;
 };
 

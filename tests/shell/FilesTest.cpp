@@ -78,6 +78,18 @@ TEST_F(MuxFiles, OpenRecomputesThePacingInTheModeSelectedNow) {
   EXPECT_EQ(PacingOf(SharedMuxConfig().A.NetworkParams), ComputePacing("38001122", false));
 }
 
+TEST_F(MuxFiles, StoredValueLongerThanItsFieldIsShownWholeAndSavedAgain) {
+  ConfigureTwoPrograms("0042");
+  MuxConfig stored = SharedMuxConfig();
+  stored.A.TransportStreamId = 20000;  // more digits than the field lets anyone type
+  const std::string path = PathInDir("tsid.mux").toStdString();
+  ASSERT_TRUE(SaveMuxFile(path, stored));
+  Open(QString::fromStdString(path));
+  EXPECT_EQ(window->txt_TSID->text(), "20000");
+  SaveThroughWindow("again.mux");
+  EXPECT_EQ(SharedMuxConfig().A.TransportStreamId, 20000);
+}
+
 TEST_F(MuxFiles, GhostOnlyFileShowsBlockBAndEnablesSaveAndSend) {
   MuxConfig ghostsOnly{};
   std::strcpy(ghostsOnly.A.NetworkName, "Ghosts");

@@ -67,6 +67,17 @@ TEST_F(TwoEdits, ControlCharactersReachKeyPressButKeysWithoutACharacterDoNot) {
   EXPECT_TRUE(first->text().isEmpty()) << "a discarded Ctrl+V pastes nothing";
 }
 
+TEST_F(TwoEdits, LengthLimitsTypingButNotTextSetByTheProgram) {
+  first->setMaxLength(4);
+  first->setText("20000");  // a value read from a file or the device is shown whole
+  EXPECT_EQ(first->text(), "20000");
+  QTest::keyClicks(first, "1");
+  EXPECT_EQ(first->text(), "20000") << "no room to type";
+  first->clear();
+  QTest::keyClicks(first, "123456");
+  EXPECT_EQ(first->text(), "1234");
+}
+
 TEST_F(TwoEdits, ChangeRunsForTypingAndForTheProgram) {
   int changes = 0;
   first->OnChange = [&] { ++changes; };

@@ -58,6 +58,9 @@ std::unique_ptr<SerialPort> SerialPort::Open(const std::filesystem::path& device
   SetLineSettings(settings);
   if (cfsetispeed(&settings, kLineSpeed) != 0 || cfsetospeed(&settings, kLineSpeed) != 0) return nullptr;
   if (tcsetattr(fd.get(), TCSANOW, &settings) != 0) return nullptr;
+  // tcsetattr succeeds when any one setting took; a UART that cannot run the line speed keeps another.
+  termios applied{};
+  if (tcgetattr(fd.get(), &applied) != 0 || cfgetospeed(&applied) != kLineSpeed) return nullptr;
 
   // Pseudo-terminals have no modem lines (ENOTTY): that is no reason to refuse the port.
   const int lines = TIOCM_DTR | TIOCM_RTS;

@@ -4,7 +4,6 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -40,7 +39,7 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
 Tfrm_CfgGhost::Tfrm_CfgGhost(QWidget* owner, MainWindowAccess mainWindow)
-    : QDialog(owner), mainWindow_(std::move(mainWindow)), cfg_(SharedMuxConfig()) {
+    : ui::FormDialog(owner, ui::EscapeKey::Ignored), mainWindow_(std::move(mainWindow)), cfg_(SharedMuxConfig()) {
   setWindowTitle(ui::kAppCaption);
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
   setFont(ui::FormFont());
@@ -148,22 +147,6 @@ std::vector<GhostRow> Tfrm_CfgGhost::Rows() const {
     rows.push_back({lst_Ghost->caption(r).toStdString(), lst_Ghost->subItem(r, 0).toStdString(),
                     lst_Ghost->subItem(r, 1).toStdString()});
   return rows;
-}
-
-void Tfrm_CfgGhost::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (shown_) return;
-  shown_ = true;
-  FormShow();
-}
-
-void Tfrm_CfgGhost::keyPressEvent(QKeyEvent* event) {
-  // Escape would close the dialog as the close box does and lose the working copy unasked.
-  if (event->key() == Qt::Key_Escape) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
 }
 
 void Tfrm_CfgGhost::FormShow() {

@@ -2,13 +2,13 @@
 // The ghost PID editor: the rows of its list are a working copy of the record's ghost table,
 // stored by Exit; the close box discards them (a confirmed Clear has already emptied the table).
 
-#include <QDialog>
 #include <vector>
 
 #include "config/MuxConfig.h"
 #include "editors/EditorHost.h"
 #include "editors/GhostRules.h"
 #include "ui/Pictures.h"
+#include "ui/FormDialog.h"
 
 class QGroupBox;
 class QRadioButton;
@@ -19,7 +19,7 @@ class PictureButton;
 class ReportView;
 }  // namespace ui
 
-class Tfrm_CfgGhost : public QDialog {
+class Tfrm_CfgGhost : public ui::FormDialog {
   Q_OBJECT
  public:
   Tfrm_CfgGhost(QWidget* owner, MainWindowAccess mainWindow);
@@ -40,17 +40,13 @@ class Tfrm_CfgGhost : public QDialog {
   // The working copy: the list's rows as they show.
   std::vector<GhostRow> Rows() const;
 
-  void FormShow();
+  void FormShow() override;
   void txt_PidInGhostKeyPress(char16_t& key);
   void bt_AddClick();
   void bt_DeleteClick();
   void bt_ClearClick();
   void bt_ExitClick();
   void lst_GhostClick();
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QGroupBox* BuildGhostGroup();
@@ -60,5 +56,4 @@ class Tfrm_CfgGhost : public QDialog {
 
   MainWindowAccess mainWindow_;
   MuxConfig& cfg_;
-  bool shown_ = false;
 };

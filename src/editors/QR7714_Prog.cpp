@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -37,7 +36,7 @@ QLabel* Label(const QString& text) { return new QLabel(text); }
 }  // namespace
 
 Tfrm_CfgProg::Tfrm_CfgProg(QWidget* owner, MainWindowAccess mainWindow)
-    : QDialog(owner), mainWindow_(std::move(mainWindow)), cfg_(SharedMuxConfig()) {
+    : ui::FormDialog(owner, ui::EscapeKey::Ignored), mainWindow_(std::move(mainWindow)), cfg_(SharedMuxConfig()) {
   setWindowTitle(ui::kAppCaption);
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
   setFont(ui::FormFont());
@@ -264,22 +263,6 @@ ui::ListCombo* Tfrm_CfgProg::NewTypeCombo(const QString& name, StreamKind kind) 
 
 PidRadix Tfrm_CfgProg::Radix() const {
   return rdg_PidEditHexa->isChecked() ? PidRadix::Hexadecimal : PidRadix::Decimal;
-}
-
-void Tfrm_CfgProg::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (shown_) return;
-  shown_ = true;
-  FormShow();
-}
-
-void Tfrm_CfgProg::keyPressEvent(QKeyEvent* event) {
-  // Escape does not close the editor; it is left through Exit or the close box.
-  if (event->key() == Qt::Key_Escape) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
 }
 
 void Tfrm_CfgProg::FormShow() {

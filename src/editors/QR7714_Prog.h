@@ -3,7 +3,6 @@
 // programs of the record, and the table of the programs already stored. A new instance serves
 // each opening; nothing of it outlives the closing except what it wrote into the record.
 
-#include <QDialog>
 #include <array>
 
 #include "config/MuxConfig.h"
@@ -11,6 +10,7 @@
 #include "editors/EditorHost.h"
 #include "editors/ProgramCommitRules.h"
 #include "editors/PidText.h"
+#include "ui/FormDialog.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -29,7 +29,7 @@ struct StreamPidFields {
   ui::Edit* out = nullptr;
 };
 
-class Tfrm_CfgProg : public QDialog {
+class Tfrm_CfgProg : public ui::FormDialog {
   Q_OBJECT
  public:
   Tfrm_CfgProg(QWidget* owner, MainWindowAccess mainWindow);
@@ -71,7 +71,7 @@ class Tfrm_CfgProg : public QDialog {
   void ClearEntryFields();
 
   // Handlers (named after the controls and events they serve).
-  void FormShow();
+  void FormShow() override;
   void txt_FreqKeyPress(char16_t& key);
   void txt_ServiceIDKeyPress(char16_t& key);
   void txt_PidVidInChange(const StreamPidFields& stream);
@@ -87,10 +87,6 @@ class Tfrm_CfgProg : public QDialog {
   ProgramSlot FindProgramSlot() const;
   void bt_Sub1Click();
   void bt_Sub2Click();
-
- protected:
-  void showEvent(QShowEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QLayout* BuildNameRow();
@@ -114,5 +110,4 @@ class Tfrm_CfgProg : public QDialog {
 
   MainWindowAccess mainWindow_;
   MuxConfig& cfg_;
-  bool shown_ = false;
 };

@@ -30,7 +30,7 @@ QString UpToFirstBlank(const QString& text) { return text.left(text.indexOf(QLat
 
 }  // namespace
 
-Tfrm_Subtitle::Tfrm_Subtitle(QWidget* owner) : QDialog(owner) {
+Tfrm_Subtitle::Tfrm_Subtitle(QWidget* owner) : ui::FormDialog(owner, ui::EscapeKey::Closes) {
   setWindowTitle(ui::kAppCaption);
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
   setFont(ui::FormFont());
@@ -143,13 +143,6 @@ QGroupBox* Tfrm_Subtitle::BuildButtonGroup() {
   bt_Ok->OnClick = [this] { accept(); };
   bt_Cancel->OnClick = [this] { reject(); };
   return group;
-}
-
-void Tfrm_Subtitle::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (shown_) return;
-  shown_ = true;
-  FormShow();
 }
 
 void Tfrm_Subtitle::FormShow() {

@@ -3,10 +3,10 @@
 // the data type, the language and the subtitling type. Whatever way it is closed, its state is
 // stored into the data stream.
 
-#include <QDialog>
 
 #include "config/MuxConfig.h"
 #include "editors/SubtitleRules.h"
+#include "ui/FormDialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -17,7 +17,7 @@ namespace ui {
 class PictureButton;
 }
 
-class Tfrm_Subtitle : public QDialog {
+class Tfrm_Subtitle : public ui::FormDialog {
   Q_OBJECT
  public:
   explicit Tfrm_Subtitle(QWidget* owner);
@@ -40,14 +40,11 @@ class Tfrm_Subtitle : public QDialog {
   SubtitleChoice Choice() const;
   int DataTypeItem() const;
 
-  void FormShow();
+  void FormShow() override;
   void chk_SubtitleEnableClick();
   void rdg_DataTypeClick();
   void cb_LanguageCodeChange();
   void cb_SubtitleTypeChange();
-
- protected:
-  void showEvent(QShowEvent* event) override;
 
  private:
   QGroupBox* BuildEnableGroup();
@@ -55,7 +52,6 @@ class Tfrm_Subtitle : public QDialog {
   QGroupBox* BuildLanguageGroup();
   QGroupBox* BuildButtonGroup();
   void ShowComboStarts();
-  bool shown_ = false;
 };
 
 // One cycle of a "..." button: a new dialog preset from the stream, shown modally, its state

@@ -32,7 +32,7 @@ stop_emulator() {
   fi
   if [ -f "$MARK" ]; then
     rm -f "$MARK"
-    [ -L "$PORT_LINK" ] && rm -f "$PORT_LINK"
+    if [ -L "$PORT_LINK" ]; then rm -f "$PORT_LINK"; fi
   fi
 }
 

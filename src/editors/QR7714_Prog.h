@@ -100,7 +100,6 @@ class Tfrm_CfgProg : public ui::FormDialog {
   QGroupBox* BuildTableGroup();
   ui::Edit* NewPidEdit(const QString& name, int maxLength);
   ui::ListCombo* NewTypeCombo(const QString& name, StreamKind kind);
-  void LoadProgramFields(int slot);
   void EditSubtitle(int dataStream);
   void RebuildTable();
   void SetTableEmptyState(bool empty);

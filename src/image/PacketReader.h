@@ -24,7 +24,6 @@ class PacketReader {
   std::span<const uint8_t> Bytes(std::size_t at, std::size_t count) const {
     return Holds(at, count) ? bytes_.subspan(at, count) : std::span<const uint8_t>{};
   }
-  std::size_t Size() const { return bytes_.size(); }
 
  private:
   std::span<const uint8_t> bytes_;

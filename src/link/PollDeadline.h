@@ -16,7 +16,6 @@ class PollDeadline {
     if (left <= Clock::duration::zero()) return 0;
     return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
   }
-  bool Passed() const { return Clock::now() >= end_; }
   Clock::time_point end() const { return end_; }
 
  private:

@@ -68,7 +68,12 @@ std::unique_ptr<SerialPort> SerialPort::Open(const std::filesystem::path& device
   return std::unique_ptr<SerialPort>(new SerialPort(fd.release()));
 }
 
-SerialPort::~SerialPort() { close(fd_); }
+// Output still waiting for CTS is dropped first: a device that holds CTS low would otherwise keep
+// close() waiting for the driver's close delay, and Disconnect with it.
+SerialPort::~SerialPort() {
+  tcflush(fd_, TCOFLUSH);
+  close(fd_);
+}
 
 void SerialPort::ReleaseExclusiveUse() const { flock(fd_, LOCK_UN); }
 

@@ -12,6 +12,7 @@
 #include "config/Pacing.h"
 #include "config/RecordOps.h"
 #include "config/SharedRecord.h"
+#include "editors/CommandButton.h"
 #include "editors/FormMessages.h"
 #include "ui/Dialogs.h"
 #include "ui/Edit.h"
@@ -24,8 +25,6 @@ namespace {
 
 constexpr int kPidChars = 4;
 constexpr int kPidEditWidth = 50;
-constexpr int kButtonWidth = 96;  // room for the bold "Delete" beside its picture
-constexpr int kButtonHeight = 41;
 constexpr int kListHeight = 220;
 
 constexpr std::array<ui::ReportColumn, 3> kGhostColumns{{
@@ -56,10 +55,10 @@ Tfrm_CfgGhost::Tfrm_CfgGhost(QWidget* owner, MainWindowAccess mainWindow)
   // A click on the row already selected copies it again (OnClick follows selection changes only).
   connect(lst_Ghost, &QAbstractItemView::clicked, this, [this] { lst_GhostClick(); });
 
-  bt_Add = NewButton(ui::Picture::Add, "Add", "Insert item into Program list", "bt_Add");
-  bt_Delete = NewButton(ui::Picture::Delete, "Delete", "Delete item list", "bt_Delete");
-  bt_Clear = NewButton(ui::Picture::Clear, "Clear", "Delete all item list", "bt_Clear");
-  bt_Exit = NewButton(ui::Picture::Exit, "Exit ", "Exit ", "bt_Exit");
+  bt_Add = NewCommandButton(ui::Picture::Add, "Add", "Insert item into Program list", "bt_Add");
+  bt_Delete = NewCommandButton(ui::Picture::Delete, "Delete", "Delete item list", "bt_Delete");
+  bt_Clear = NewCommandButton(ui::Picture::Clear, "Clear", "Delete all item list", "bt_Clear");
+  bt_Exit = NewCommandButton(ui::Picture::Exit, "Exit ", "Exit ", "bt_Exit");
   bt_Add->OnClick = [this] { bt_AddClick(); };
   bt_Delete->OnClick = [this] { bt_DeleteClick(); };
   bt_Clear->OnClick = [this] { bt_ClearClick(); };
@@ -126,15 +125,6 @@ QGroupBox* Tfrm_CfgGhost::BuildRadixGroup() {
   layout->addWidget(rdg_PidEditDecimal);
   layout->addWidget(rdg_PidEditHexa);
   return rdg_PidEdit;
-}
-
-ui::PictureButton* Tfrm_CfgGhost::NewButton(ui::Picture picture, const char* caption, const char* hint,
-                                            const char* name) {
-  auto* button = new ui::PictureButton(picture, QString::fromUtf8(caption), QString::fromUtf8(hint));
-  button->setObjectName(QString::fromUtf8(name));
-  button->setFixedSize(kButtonWidth, kButtonHeight);
-  button->place(0, 0, kButtonWidth, kButtonHeight);
-  return button;
 }
 
 PidRadix Tfrm_CfgGhost::Radix() const {

@@ -51,7 +51,6 @@ class Tfrm_CfgGhost : public ui::FormDialog {
  private:
   QGroupBox* BuildGhostGroup();
   QGroupBox* BuildRadixGroup();
-  ui::PictureButton* NewButton(ui::Picture picture, const char* caption, const char* hint, const char* name);
   void SetListEmptyState(bool empty);
 
   MainWindowAccess mainWindow_;

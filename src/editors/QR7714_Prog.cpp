@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "config/SharedRecord.h"
+#include "editors/CommandButton.h"
 #include "editors/FormMessages.h"
 #include "editors/ProgramTableRows.h"
 #include "editors/Subtitle.h"
@@ -25,8 +26,6 @@ namespace {
 constexpr int kPidChars = 4;
 constexpr int kServiceIdChars = 5;
 constexpr int kPidEditWidth = 44;
-constexpr int kCommandWidth = 96;  // room for the bold "Delete" beside its picture
-constexpr int kCommandHeight = 41;
 constexpr int kSubtitleButtonSide = 22;
 constexpr int kTableHeight = 200;
 constexpr int kNameComboWidth = 110;
@@ -195,17 +194,10 @@ QLayout* Tfrm_CfgProg::BuildStreamRows() {
 }
 
 QLayout* Tfrm_CfgProg::BuildCommandColumn() {
-  auto command = [](ui::Picture picture, const char* caption, const char* hint, const char* name) {
-    auto* button = new ui::PictureButton(picture, QString::fromUtf8(caption), QString::fromUtf8(hint));
-    button->setObjectName(QString::fromUtf8(name));
-    button->setFixedSize(kCommandWidth, kCommandHeight);
-    button->place(0, 0, kCommandWidth, kCommandHeight);
-    return button;
-  };
-  bt_Ok = command(ui::Picture::Ok, "Ok", "Insert item into Programs", "bt_Ok");
-  bt_Delete = command(ui::Picture::Delete, "Delete", "Delete item of list", "bt_Delete");
-  bt_Clear = command(ui::Picture::Clear, "Clear", "Delete all data of list", "bt_Clear");
-  bt_Exit = command(ui::Picture::Exit, "Exit", "Exit ", "bt_Exit");
+  bt_Ok = NewCommandButton(ui::Picture::Ok, "Ok", "Insert item into Programs", "bt_Ok");
+  bt_Delete = NewCommandButton(ui::Picture::Delete, "Delete", "Delete item of list", "bt_Delete");
+  bt_Clear = NewCommandButton(ui::Picture::Clear, "Clear", "Delete all data of list", "bt_Clear");
+  bt_Exit = NewCommandButton(ui::Picture::Exit, "Exit", "Exit ", "bt_Exit");
   bt_Ok->OnClick = [this] { bt_OkClick(); };
   bt_Delete->OnClick = [this] { bt_DeleteClick(); };
   bt_Clear->OnClick = [this] { bt_ClearClick(); };

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "config/Cp1252.h"
+#include "editors/CommandButton.h"
 #include "ui/Dialogs.h"
 #include "ui/Fonts.h"
 #include "ui/NameText.h"
@@ -21,8 +22,6 @@ namespace {
 
 constexpr int kLabelWidth = 60;
 constexpr int kComboWidth = 480;
-constexpr int kButtonWidth = 96;  // room for the bold "Cancel" beside its picture
-constexpr int kButtonHeight = 41;
 
 QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -128,15 +127,11 @@ QGroupBox* Tfrm_Subtitle::BuildLanguageGroup() {
 QGroupBox* Tfrm_Subtitle::BuildButtonGroup() {
   auto* group = new QGroupBox;
   group->setObjectName(QStringLiteral("grp_Buttons"));
-  bt_Ok = new ui::PictureButton(ui::Picture::Ok, QStringLiteral("Ok"), QStringLiteral("Insert item into Programs"));
-  bt_Ok->setObjectName(QStringLiteral("bt_Ok"));
-  bt_Cancel = new ui::PictureButton(ui::Picture::Cancel, QStringLiteral("Cancel"), QStringLiteral("Delete item of list"));
-  bt_Cancel->setObjectName(QStringLiteral("bt_Cancel"));
+  bt_Ok = NewCommandButton(ui::Picture::Ok, "Ok", "Insert item into Programs", "bt_Ok");
+  bt_Cancel = NewCommandButton(ui::Picture::Cancel, "Cancel", "Delete item of list", "bt_Cancel");
   auto* layout = new QHBoxLayout(group);
   layout->addStretch();
   for (ui::PictureButton* button : {bt_Ok, bt_Cancel}) {
-    button->setFixedSize(kButtonWidth, kButtonHeight);
-    button->place(0, 0, kButtonWidth, kButtonHeight);
     layout->addWidget(button);
   }
   // Neither button undoes anything: the state is stored however the dialog closes.

@@ -25,13 +25,9 @@ QString ServiceName(const MuxConfig& cfg, int slot) {
   return ui::TextFromCp1252Field(service.ServiceName, sizeof service.ServiceName);
 }
 
-QString Trimmed(const QString& text) {
-  // Blanks are the bytes 0..32, as the record's names are trimmed.
-  qsizetype first = 0;
-  qsizetype last = text.size();
-  while (first < last && text[first].unicode() <= 32) ++first;
-  while (last > first && text[last - 1].unicode() <= 32) --last;
-  return text.mid(first, last - first);
+// The name without leading and trailing blanks, trimmed as the record's names are.
+QString Trimmed(const QString& name) {
+  return ui::TextFromCp1252(std::string(TrimBlanks(ui::Cp1252FromText(name))));
 }
 
 }  // namespace

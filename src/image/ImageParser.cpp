@@ -70,7 +70,7 @@ bool IsTablePacket(const PacketReader& p, int16_t pid) {
 }
 
 bool IsControl(const PacketReader& p, ControlType type) {
-  return p.U8(0) == kControlSync && p.U8(1) == static_cast<uint8_t>(type);
+  return IsControlPacket(p.Bytes(0, kPacketSize).data(), type);
 }
 
 int SectionLengthIn(const PacketReader& p) { return p.Length12(kSectionOffset + 1); }

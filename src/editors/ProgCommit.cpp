@@ -2,6 +2,7 @@
 #include <QGroupBox>
 #include <QCheckBox>
 
+#include "config/Cp1252.h"
 #include "config/Pacing.h"
 #include "config/RecordOps.h"
 #include "editors/FormMessages.h"
@@ -18,7 +19,7 @@ StreamPidTexts TextsOf(const StreamPidFields& fields) {
   return {fields.in->text().toStdString(), fields.out->text().toStdString()};
 }
 
-bool BlankAfterTrim(const ui::Edit* field) { return field->text().trimmed().isEmpty(); }
+bool BlankAfterTrim(const ui::Edit* field) { return TrimBlanks(field->text().toStdString()).empty(); }
 
 }  // namespace
 
